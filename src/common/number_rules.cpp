@@ -1,0 +1,176 @@
+#include "common/number_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+namespace common {
+namespace {
+
+// Builds the text from a value's rounded significant digits, written by
+// to_chars in scientific form ("d.dddde+XX"), so no locale is involved.
+std::string textFromScientific(std::string_view scientific, int maxPlainExponent) {
+  bool negative = false;
+  if (!scientific.empty() && scientific.front() == '-') {
+    negative = true;
+    scientific.remove_prefix(1);
+  }
+  const std::size_t ePos = scientific.find('e');
+  std::string digits;
+  for (char c : scientific.substr(0, ePos)) {
+    if (c != '.') digits += c;
+  }
+  int exponent = 0;
+  const std::string_view expText = scientific.substr(ePos + 1);
+  std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                  expText.data() + expText.size(), exponent);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out(1, negative ? '-' : ' ');
+  if (digits == "0") {
+    out += '0';
+    return out;
+  }
+  if (exponent >= maxPlainExponent || exponent < -5) {
+    out += digits.front();
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1);
+    }
+    out += exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+    return out;
+  }
+  const auto digitCount = static_cast<int>(digits.size());
+  if (exponent < 0) {
+    out += '.';
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out += digits;
+  } else if (exponent + 1 >= digitCount) {
+    out += digits;
+    out.append(static_cast<std::size_t>(exponent + 1 - digitCount), '0');
+  } else {
+    out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
+    out += '.';
+    out.append(digits, static_cast<std::size_t>(exponent + 1));
+  }
+  return out;
+}
+
+template <typename Float>
+std::string numberTextOf(Float value, int significantDigits) {
+  if (std::isnan(value)) return " NaN";
+  if (std::isinf(value)) return value < 0 ? "-Inf" : " Inf";
+  if (value == 0) return " 0";  // also -0
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::scientific, significantDigits - 1);
+  return textFromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
+                            significantDigits);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+double valueOf(const std::string& cleanNumber) {
+  double value = 0;
+  const char* first = cleanNumber.data();
+  const char* last = first + cleanNumber.size();
+  bool negative = false;
+  if (first != last && (*first == '-' || *first == '+')) {
+    negative = *first == '-';
+    ++first;
+  }
+  // from_chars wants at least one digit before or after the point.
+  if (first == last || (last - first == 1 && *first == '.')) return 0;
+  const auto result = std::from_chars(first, last, value, std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Only a text of hundreds of digits gets here: huge when a digit before
+    // the point is not 0, else a fraction too small for a double.
+    const std::string_view whole(first, static_cast<std::size_t>(last - first));
+    const auto wholePart = whole.substr(0, whole.find('.'));
+    value = wholePart.find_first_not_of('0') == std::string_view::npos ? 0.0 : HUGE_VAL;
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+std::string numberText(double value) { return numberTextOf(value, 15); }
+
+std::string numberText(float value) { return numberTextOf(value, 7); }
+
+double roundTo15Digits(double value) {
+  if (!std::isfinite(value)) return value;
+  char buffer[64];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  double rounded = value;
+  std::from_chars(buffer, written.ptr, rounded);
+  return rounded;
+}
+
+double leadingNumber(std::string_view text) {
+  std::string clean;
+  bool signAllowed = true;
+  bool pointSeen = false;
+  for (char c : text) {
+    if (isBlank(c)) continue;
+    if (signAllowed && (c == '-' || c == '+')) {
+      clean += c;
+    } else if (isDigit(c)) {
+      clean += c;
+    } else if (c == '.' && !pointSeen) {
+      pointSeen = true;
+      clean += c;
+    } else {
+      break;
+    }
+    signAllowed = false;
+  }
+  return valueOf(clean);
+}
+
+std::optional<double> parseNumber(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return std::nullopt;
+  const auto last = text.find_last_not_of(" \t\r\n");
+  std::string_view body = text.substr(first, last - first + 1);
+
+  std::size_t i = 0;
+  if (body[i] == '-' || body[i] == '+') ++i;
+  std::size_t mantissaDigits = 0;
+  while (i < body.size() && isDigit(body[i])) ++i, ++mantissaDigits;
+  if (i < body.size() && body[i] == '.') {
+    ++i;
+    while (i < body.size() && isDigit(body[i])) ++i, ++mantissaDigits;
+  }
+  if (mantissaDigits == 0) return std::nullopt;
+  if (i < body.size() && (body[i] == 'E' || body[i] == 'e')) {
+    ++i;
+    if (i < body.size() && (body[i] == '-' || body[i] == '+')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < body.size() && isDigit(body[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return std::nullopt;
+  }
+  if (i != body.size()) return std::nullopt;
+
+  bool negative = body.front() == '-';
+  if (body.front() == '-' || body.front() == '+') body.remove_prefix(1);
+  double value = 0;
+  const auto result = std::from_chars(body.data(), body.data() + body.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large for a double: infinity; too small: zero.
+    const auto ePos = body.find_first_of("Ee");
+    const bool tinyExponent = ePos != std::string_view::npos && body.size() > ePos + 1 &&
+                              body[ePos + 1] == '-';
+    value = tinyExponent ? 0.0 : HUGE_VAL;
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace common

@@ -1,0 +1,25 @@
+#pragma once
+
+// Texts inside the program are Windows-1252 byte strings: one byte per
+// character, positions count bytes. These helpers convert at the edges
+// (window, driver, file names) and give the upper case the search uses.
+
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// a-z and the accented letters with an upper-case form in Windows-1252
+// (à..þ except ÷, š, œ, ž, ÿ); every other byte stays as it is (ß, µ).
+char toUpper1252(char c);
+std::string toUpper1252(std::string_view text);
+
+// UTF-8 to Windows-1252. A character Windows-1252 cannot hold, or a byte
+// that is not valid UTF-8, becomes "?".
+std::string utf8ToCp1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8. The five unassigned bytes (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) map to the C1 controls of the same number, so every byte survives.
+std::string cp1252ToUtf8(std::string_view text);
+
+}  // namespace common

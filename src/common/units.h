@@ -1,0 +1,12 @@
+#pragma once
+
+// Unit factors, as the tool has always used them.
+
+namespace common {
+
+inline constexpr double kMetresPerFoot = 0.3048;
+inline constexpr double kNmPerKm = 0.53996;
+// Fifteen significant digits, a hair below the true pi; distances rely on it.
+inline constexpr double kPi15 = 3.14159265358979;
+
+}  // namespace common

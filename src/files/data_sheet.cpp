@@ -1,0 +1,106 @@
+#include "files/data_sheet.h"
+
+#include "common/number_rules.h"
+#include "common/text1252.h"
+#include "common/units.h"
+#include "files/atomic_file.h"
+
+namespace files {
+
+using common::ControlId;
+
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 255;  // of the UTF-8 name on disk
+constexpr std::string_view kRule = "---------------------------------------------";
+constexpr std::string_view kClosingLine = "Vantrelo Ver.2";
+
+class SheetWriter {
+ public:
+  void line(std::string_view text) {
+    m_bytes += text;
+    m_bytes += "\r\n";
+  }
+  void line(std::string_view caption, std::string_view value) {
+    m_bytes += caption;
+    m_bytes += " = ";
+    m_bytes += value;
+    m_bytes += "\r\n";
+  }
+  std::string take() { return std::move(m_bytes); }
+
+ private:
+  std::string m_bytes;
+};
+
+std::size_t utf8Length(char c) { return static_cast<unsigned char>(c) < 0x80 ? 1 : 3; }
+
+}  // namespace
+
+std::string dataSheetFileName(std::string_view icao, std::string_view airportName) {
+  std::string stem(icao);
+  stem += "  ";
+  stem += airportName;
+  for (char& c : stem) {
+    if (c == '/' || c == '\0') c = '_';
+  }
+  constexpr std::string_view kSuffix = ".txt";
+  std::size_t bytes = kSuffix.size();
+  std::size_t keep = 0;
+  // Windows-1252 characters above 0x7F take two or three bytes in UTF-8;
+  // counting three keeps the bound safe.
+  while (keep < stem.size() && bytes + utf8Length(stem[keep]) <= kMaxNameBytes) {
+    bytes += utf8Length(stem[keep]);
+    ++keep;
+  }
+  stem.resize(keep);
+  stem += kSuffix;
+  return stem;
+}
+
+DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormState& state,
+                        const common::WindowModel& window) {
+  const common::Captions& captions = state.captions;
+  const std::string& icao = window.text(ControlId::Label2);
+  const std::string& name = window.text(ControlId::Label4);
+  const lookup::AirportRecord& record = found.record;
+
+  SheetWriter sheet;
+  sheet.line(captions.airport + " " + name);
+  sheet.line(common::toUpper1252(record.heading1) + "   " + record.heading2 + "   " +
+             record.heading3);
+  sheet.line(found.latitudeText);
+  sheet.line(found.longitudeText);
+  sheet.line("\r");
+  sheet.line("ICAO = " + icao);
+  sheet.line("\r");
+  sheet.line(captions.elevation, window.text(ControlId::Label12));
+  sheet.line(kRule);
+  sheet.line(captions.runways, common::numberText(static_cast<double>(state.runwayCount)));
+  sheet.line(kRule);
+  const common::RunwayTable& table = state.runways;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(state.runwayCount); ++i) {
+    sheet.line(captions.runway, table.designator[i]);
+    sheet.line(captions.runwayOrientation, table.orientation[i] + "\xB0");
+    const double metres =
+        common::parseNumber(table.lengthFt[i]).value_or(0) * common::kMetresPerFoot;
+    sheet.line(captions.runwayLength,
+               table.lengthFt[i] + " ft. (" + common::numberText(metres) + " Mt.)");
+    // A frequency that is not a number counts as none.
+    if (common::parseNumber(table.ilsFrequency[i]).value_or(0) != 0) {
+      sheet.line(captions.ilsFrequency, table.ilsFrequency[i]);
+    }
+    sheet.line(kRule);
+  }
+  sheet.line("\r");
+  sheet.line("\r");
+  sheet.line(kClosingLine);
+  return DataSheet{dataSheetFileName(icao, name), sheet.take()};
+}
+
+std::optional<std::string> writeDataSheet(const DataSheet& sheet) {
+  return writeFileAtomically(std::filesystem::path(common::cp1252ToUtf8(sheet.fileName)),
+                             sheet.bytes);
+}
+
+}  // namespace files

@@ -1,0 +1,83 @@
+#include "lookup/airport_search.h"
+
+#include <optional>
+#include <string>
+
+#include "common/text1252.h"
+#include "lookup/coordinate.h"
+#include "common/messages.h"
+
+namespace lookup {
+
+using common::ControlId;
+
+namespace {
+
+// Steps shared with the point marks: every search offers the mark button
+// again and hides the last distance.
+void refreshPointButton(common::WindowModel& window, const common::FormState& state) {
+  window.setVisible(ControlId::Command2, true);
+  window.setVisible(ControlId::Label18, false);
+  window.setText(ControlId::Command2, state.departureLat == 0 ? "SET P" : "SET D");
+}
+
+FoundAirport decodeMatch(std::string_view item, common::FormState& state) {
+  FoundAirport found;
+  found.record = *splitAirportLine(item);  // the scan accepts splittable items only
+  if (found.record.heading3 == "--") found.record.heading3.clear();
+  const auto latitude = decodeCoordinate(found.record.latitudeField, CoordinateKind::Latitude);
+  const auto longitude = decodeCoordinate(found.record.longitudeField, CoordinateKind::Longitude);
+  found.latitudeText = latitude.text;
+  state.currentLat = latitude.degrees;
+  found.longitudeText = longitude.text;
+  state.currentLon = longitude.degrees;
+  return found;
+}
+
+}  // namespace
+
+std::string notFoundMessage(std::string_view langCode, std::string_view searchText) {
+  std::string text = langCode == "Eng" ? "No airport found: " : "Nessun aeroporto trovato: ";
+  text += searchText;
+  return text;
+}
+
+void searchAirport(SearchContext& context, SearchRun run) {
+  common::FormState& state = context.state;
+  common::WindowModel& window = context.window;
+
+  refreshPointButton(window, state);
+  state.runwayCount = 0;
+  window.setVisible(ControlId::Frame1, true);
+  const std::string searchText = common::toUpper1252(window.text(ControlId::Text1));
+  window.setText(ControlId::Text1, searchText);
+
+  std::string matchedItem;
+  const std::size_t matchPosition =
+      context.database.scanFor(searchText, isSplittableAirportLine, matchedItem);
+  std::optional<FoundAirport> found;
+  if (matchPosition > 0) found = decodeMatch(matchedItem, state);
+
+  readRunwayBlock(context.database, state);
+  if (found) showAirport(*found, state, window);
+
+  if (context.database.atEnd()) {
+    std::string error;
+    if (!context.database.open(error)) {
+      // The database stays closed; the next search tries to open it again.
+      window.showMessage(common::kMessageTitle,
+                         common::fileFailureMessage("Cannot open", context.database.path(), error));
+    } else if (!found && run == SearchRun::Ordinary) {
+      searchAirport(context, SearchRun::Restarted);
+      return;
+    }
+  }
+
+  if (!found) {
+    window.showMessage(common::kMessageTitle, notFoundMessage(state.langCode, searchText));
+    return;
+  }
+  if (context.finishShownAirport) context.finishShownAirport(*found);
+}
+
+}  // namespace lookup

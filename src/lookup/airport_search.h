@@ -1,0 +1,35 @@
+#pragma once
+
+// The search behind the search button: reads on from where the previous
+// search stopped to the next item holding the upper-cased text of Text1,
+// shows that airport, and at the end of the file reopens the database; a
+// search that reached the end without a match is made once more from the
+// start.
+
+#include <functional>
+#include <string_view>
+
+#include "common/form_state.h"
+#include "common/window_model.h"
+#include "lookup/airport_database.h"
+#include "lookup/runway_table.h"
+
+namespace lookup {
+
+struct SearchContext {
+  AirportDatabase& database;
+  common::FormState& state;
+  common::WindowModel& window;
+  // The closing steps for an airport on display: the data sheet and the
+  // settings. Runs at most once per click.
+  std::function<void(const FoundAirport&)> finishShownAirport;
+};
+
+enum class SearchRun { Ordinary, Restarted };
+
+void searchAirport(SearchContext& context, SearchRun run = SearchRun::Ordinary);
+
+// "No airport found: " or "Nessun aeroporto trovato: " with the text.
+std::string notFoundMessage(std::string_view langCode, std::string_view searchText);
+
+}  // namespace lookup

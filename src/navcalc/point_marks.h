@@ -1,0 +1,16 @@
+#pragma once
+
+// Marking the airport on display as the departure point ("SET P") or the
+// destination point ("SET D"). The departure is held while its latitude is
+// not 0; each departure value is filled only while it is unset, the
+// destination is overwritten by every mark.
+
+#include "common/form_state.h"
+#include "common/window_model.h"
+
+namespace navcalc {
+
+// The click on Command2.
+void markPoint(common::FormState& state, common::WindowModel& window);
+
+}  // namespace navcalc

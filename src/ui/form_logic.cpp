@@ -1,0 +1,140 @@
+#include "ui/form_logic.h"
+
+#include "common/messages.h"
+#include "files/data_sheet.h"
+#include "files/settings_file.h"
+#include "lookup/airport_search.h"
+#include "navcalc/distance.h"
+#include "navcalc/point_marks.h"
+#include "ui/languages.h"
+
+namespace ui {
+
+using common::ControlId;
+
+std::string_view actionName(Action action) {
+  switch (action) {
+    case Action::Command1: return "Command1";
+    case Action::Command2: return "Command2";
+    case Action::Command3: return "Command3";
+    case Action::MenuItaliano: return "MenuItaliano";
+    case Action::MenuInglese: return "MenuInglese";
+    case Action::MenuAbout: return "MenuAbout";
+    case Action::Exit: return "Exit";
+  }
+  return {};
+}
+
+FormLogic::FormLogic() = default;
+
+void FormLogic::reportFileFailure(std::string_view what, std::string_view fileName,
+                                  std::string_view reason) const {
+  m_window.showMessage(common::kMessageTitle, common::fileFailureMessage(what, fileName, reason));
+}
+
+bool FormLogic::startUp() {
+  m_window.setVisible(ControlId::Command2, false);
+  m_window.setVisible(ControlId::Command3, false);
+  m_window.setVisible(ControlId::Label18, false);
+  for (ControlId heading : {ControlId::Label14, ControlId::Label16, ControlId::Label17}) {
+    m_window.setText(heading, "");
+  }
+  for (ControlId red : {ControlId::Label14, ControlId::Label16, ControlId::Label17,
+                        ControlId::Label18}) {
+    m_window.setColour(red, common::kPureRed);
+  }
+
+  if (!files::settingsFileExists()) {
+    m_state.lastIcao = files::kDefaultLastIcao;
+    if (auto error = files::saveSettings(files::kDefaultLangCode, m_state.lastIcao)) {
+      reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+      return false;
+    }
+  }
+  const files::LoadedSettings loaded = files::loadSettings();
+  if (!loaded.settings) {
+    reportFileFailure("Cannot read", files::kSettingsFileName, loaded.error);
+    return false;
+  }
+  m_state.langCode = loaded.settings->langCode;
+  m_state.lastIcao = loaded.settings->lastIcao;
+
+  m_window.setText(ControlId::Text1, m_state.lastIcao);
+
+  const Language* language = nullptr;
+  if (m_state.langCode == "Eng") {
+    language = &englishLanguage();
+  } else if (m_state.langCode == "Ita") {
+    language = &italianLanguage();
+  }
+  if (language != nullptr) {
+    if (auto error = applyLanguage(*language, m_state, m_window)) {
+      reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+      return false;
+    }
+  }
+
+  m_window.setVisible(ControlId::Frame1, false);
+  m_window.setText(ControlId::Label5, "");
+  m_window.setText(ControlId::Label6, "");
+
+  std::string error;
+  if (!m_database.open(error)) {
+    reportFileFailure("Cannot open", m_database.path(), error);
+    return false;
+  }
+  return true;
+}
+
+bool FormLogic::handle(Action action) {
+  switch (action) {
+    case Action::Command1:
+      search();
+      break;
+    case Action::Command2:
+      navcalc::markPoint(m_state, m_window);
+      break;
+    case Action::Command3:
+      navcalc::calculateDistance(m_state, m_window);
+      break;
+    case Action::MenuItaliano:
+    case Action::MenuInglese: {
+      const Language& language =
+          action == Action::MenuItaliano ? italianLanguage() : englishLanguage();
+      if (auto error = applyLanguage(language, m_state, m_window)) {
+        reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+      }
+      break;
+    }
+    case Action::MenuAbout:
+      m_window.showMessage(common::kMessageTitle, kAboutText);
+      break;
+    case Action::Exit:
+      m_database.close();  // nothing is saved
+      return false;
+  }
+  return true;
+}
+
+void FormLogic::search() {
+  lookup::SearchContext context{m_database, m_state, m_window,
+                                [this](const lookup::FoundAirport& found) {
+                                  finishShownAirport(found);
+                                }};
+  lookup::searchAirport(context);
+}
+
+void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
+  if (m_window.check1Ticked()) {
+    const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
+    if (auto error = files::writeDataSheet(sheet)) {
+      reportFileFailure("Cannot write", sheet.fileName, *error);
+    }
+  }
+  m_state.lastIcao = m_window.text(ControlId::Label2);
+  if (auto error = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
+    reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#pragma once
+
+// The form: owns the window model, the window-level state and the open
+// database, runs start-up, and routes each user action to its handler,
+// which runs to its end before the next action is delivered.
+//
+// Data flows database -> search -> decode -> display -> files: the search
+// (lookup/) reads airports.txt, decodes the found line and fills the result
+// labels; the closing steps write the data sheet and the settings (files/);
+// the point marks and the distance (navcalc/) read what the search left.
+
+#include <string_view>
+
+#include "common/form_state.h"
+#include "common/window_model.h"
+#include "lookup/airport_database.h"
+#include "lookup/runway_table.h"
+
+namespace ui {
+
+enum class Action { Command1, Command2, Command3, MenuItaliano, MenuInglese, MenuAbout, Exit };
+
+// The driver's names of the actions ("Command1", "MenuAbout", ...).
+std::string_view actionName(Action action);
+
+// The About box text: two lines joined by a single CR.
+inline constexpr std::string_view kAboutText = "Vantrelo\rVer.2";
+
+class FormLogic {
+ public:
+  FormLogic();
+
+  // Runs start-up. Returns false when a file failure ends the program; the
+  // failure has then been shown in a message box.
+  bool startUp();
+
+  // Runs the handler of one action. Returns false when the program ends.
+  bool handle(Action action);
+
+  common::WindowModel& window() { return m_window; }
+  const common::WindowModel& window() const { return m_window; }
+  const common::FormState& state() const { return m_state; }
+
+ private:
+  void search();
+  void finishShownAirport(const lookup::FoundAirport& found);
+  void reportFileFailure(std::string_view what, std::string_view fileName,
+                         std::string_view reason) const;
+
+  common::WindowModel m_window;
+  common::FormState m_state;
+  lookup::AirportDatabase m_database;
+};
+
+}  // namespace ui

@@ -1,0 +1,48 @@
+#include "ui/languages.h"
+
+#include "files/settings_file.h"
+
+namespace ui {
+
+using common::ControlId;
+
+const Language& italianLanguage() {
+  static const Language italian{
+      {"CERCA", "AEROPORTO", "ELEVAZIONE", "PISTA", "Orientamento pista", "Lunghezza pista",
+       "Frequenza ILS", "Piste", "Immettere nome aeroporto o codice ICAO"},
+      "&Lingua",
+      "CREA FILE DATI",
+      "Ita"};
+  return italian;
+}
+
+const Language& englishLanguage() {
+  static const Language english{
+      {"SEARCH", "AIRPORT", "ELEVATION", "RUNWAY", "Orientation runway", "Length runway",
+       "Frequency ILS", "Runways", "To insert name airport or code ICAO"},
+      "&Language",
+      "CREATES DATE FILE",
+      "Eng"};
+  return english;
+}
+
+std::optional<std::string> applyLanguage(const Language& language, common::FormState& state,
+                                         common::WindowModel& window) {
+  state.captions = language.captions;
+  const common::Captions& c = state.captions;
+  window.setText(ControlId::Command1, c.search);
+  window.setText(ControlId::Label3, c.airport);
+  window.setText(ControlId::Label11, c.elevation);
+  window.setText(ControlId::LabelPista, c.runway);
+  window.setText(ControlId::Label7, c.runwayOrientation);
+  window.setText(ControlId::Label8, c.runwayLength);
+  window.setText(ControlId::Label9, c.ilsFrequency);
+  window.setText(ControlId::Label13, c.runways);
+  window.setText(ControlId::Label10, c.prompt);
+  window.setText(ControlId::MenuLingua, std::string(language.menuLingua));
+  window.setText(ControlId::Check1, std::string(language.check1));
+  state.langCode = language.langCode;
+  return files::saveSettings(state.langCode, state.lastIcao);
+}
+
+}  // namespace ui

@@ -1,0 +1,12 @@
+// vantrelo-script: drives the whole program without a window. Run it in a
+// directory holding airports.txt and feed it commands on standard input:
+//   printf 'type kjfk\nclick Command1\ndump\n' | vantrelo-script
+
+#include <iostream>
+
+#include "script_session.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return tools::runScriptSession(std::cin, std::cout);
+}
