@@ -9,6 +9,10 @@ namespace common {
 
 inline constexpr std::string_view kMessageTitle = "Vantrelo";
 
+// The system's reason for an error number, in Windows-1252 like every text
+// of the program (the C library gives it in the locale's UTF-8).
+std::string systemReason(int errorNumber);
+
 // A file that could not be used: "<what> "<file>": <the system's reason>",
 // e.g. Cannot open "airports.txt": No such file or directory.
 inline std::string fileFailureMessage(std::string_view what, std::string_view fileName,

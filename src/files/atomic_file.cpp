@@ -6,6 +6,8 @@
 #include <random>
 #include <system_error>
 
+#include "common/messages.h"
+
 namespace files {
 namespace {
 
@@ -20,7 +22,7 @@ std::FILE* createTemporary(const std::filesystem::path& directory,
     if (file != nullptr) return file;
     if (errno != EEXIST) break;
   }
-  reason = std::strerror(errno);
+  reason = common::systemReason(errno);
   return nullptr;
 }
 
@@ -29,7 +31,7 @@ std::FILE* createTemporary(const std::filesystem::path& directory,
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
                                                std::string_view bytes) {
   std::error_code ec;
-  if (std::filesystem::is_directory(target, ec)) return std::strerror(EISDIR);
+  if (std::filesystem::is_directory(target, ec)) return common::systemReason(EISDIR);
 
   std::filesystem::path directory = target.parent_path();
   if (directory.empty()) directory = ".";
@@ -40,16 +42,16 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
 
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
                        std::fflush(file) == 0;
-  if (!written) reason = std::strerror(errno);
+  if (!written) reason = common::systemReason(errno);
   const bool closed = std::fclose(file) == 0;
-  if (written && !closed) reason = std::strerror(errno);
+  if (written && !closed) reason = common::systemReason(errno);
   if (!written || !closed) {
     std::filesystem::remove(temporary, ec);
     return reason;
   }
   std::filesystem::rename(temporary, target, ec);
   if (ec) {
-    reason = ec.message();
+    reason = common::systemReason(ec.value());
     std::filesystem::remove(temporary, ec);
     return reason;
   }

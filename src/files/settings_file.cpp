@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/messages.h"
 #include "files/atomic_file.h"
 
 namespace files {
@@ -84,18 +85,18 @@ LoadedSettings loadSettings(const char* path) {
   LoadedSettings loaded;
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) {
-    loaded.error = std::strerror(EISDIR);
+    loaded.error = common::systemReason(EISDIR);
     return loaded;
   }
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
   if (!file) {
-    loaded.error = std::strerror(errno);
+    loaded.error = common::systemReason(errno);
     return loaded;
   }
   std::string content(kMaxSettingsBytes, '\0');
   const std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
   if (std::ferror(file.get())) {
-    loaded.error = std::strerror(errno);
+    loaded.error = common::systemReason(errno);
     return loaded;
   }
   content.resize(got);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/messages.h"
+
 namespace lookup {
 namespace {
 
@@ -27,12 +29,12 @@ bool AirportDatabase::open(std::string& error) {
   close();
   std::error_code ec;
   if (std::filesystem::is_directory(m_path, ec)) {
-    error = std::strerror(EISDIR);
+    error = common::systemReason(EISDIR);
     return false;
   }
   std::FILE* file = std::fopen(m_path.c_str(), "rb");
   if (file == nullptr) {
-    error = std::strerror(errno);
+    error = common::systemReason(errno);
     return false;
   }
   std::setvbuf(file, nullptr, _IONBF, 0);  // our own buffer does the buffering

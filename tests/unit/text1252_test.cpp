@@ -1,1 +1,57 @@
+#include "common/text1252.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using common::cp1252ToUtf8;
+using common::toUpper1252;
+using common::utf8ToCp1252;
+
+TEST(UpperCase1252, ConvertsAsciiAndAccentedLetters) {
+  EXPECT_EQ(toUpper1252(std::string("kjfk")), "KJFK");
+  EXPECT_EQ(toUpper1252(utf8ToCp1252("città àéîõü þ")), utf8ToCp1252("CITTÀ ÀÉÎÕÜ Þ"));
+  EXPECT_EQ(toUpper1252(utf8ToCp1252("š œ ž ÿ")), utf8ToCp1252("Š Œ Ž Ÿ"));
+}
+
+TEST(UpperCase1252, LeavesOtherBytesAlone) {
+  const std::string unchanged = utf8ToCp1252("ß µ ÷ 123 |-,.\"");
+  EXPECT_EQ(toUpper1252(unchanged), unchanged);
+  for (int byte = 0; byte < 256; ++byte) {
+    const char c = static_cast<char>(byte);
+    const char upper = toUpper1252(c);
+    // Upper case never turns a letter into a lower-case one or touches digits.
+    if (byte >= '0' && byte <= '9') {
+      EXPECT_EQ(upper, c);
+    }
+    EXPECT_EQ(toUpper1252(upper), upper) << byte;
+  }
+}
+
+TEST(Utf8To1252, MapsEveryRepresentableCharacter) {
+  EXPECT_EQ(utf8ToCp1252("°"), "\xB0");
+  EXPECT_EQ(utf8ToCp1252("€"), "\x80");
+  EXPECT_EQ(utf8ToCp1252("Œ"), "\x8C");
+  EXPECT_EQ(utf8ToCp1252("ÿ"), "\xFF");
+  EXPECT_EQ(utf8ToCp1252("plain"), "plain");
+}
+
+TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
+  EXPECT_EQ(utf8ToCp1252("北京"), "??");
+  EXPECT_EQ(utf8ToCp1252("Ł"), "?");
+  EXPECT_EQ(utf8ToCp1252("😀"), "?");
+  EXPECT_EQ(utf8ToCp1252("a\xFF" "b"), "a?b");  // not UTF-8
+  EXPECT_EQ(utf8ToCp1252("\xC3"), "?");        // cut short
+}
+
+TEST(Cp1252ToUtf8, RoundTripsEveryByte) {
+  std::string all;
+  for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+  EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+  EXPECT_EQ(cp1252ToUtf8("\xB0"), "°");
+  EXPECT_EQ(cp1252ToUtf8("\x80"), "€");
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the window need, but
+# only when one is missing (so a machine that has them all needs no network).
+set -euo pipefail
+
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The suite runs once more under an Italian locale, where the decimal
+# separator is a comma.
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+  sed -i 's/^# *\(it_IT\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^it_IT\.UTF-8 UTF-8' /etc/locale.gen || echo 'it_IT.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen
+fi

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test three times: the
+# plain build, the same suite under an Italian locale, and the ASan + UBSan
+# build. Stops at the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+preset=default
+[ "${CI:-}" = "true" ] && preset=ci   # warnings are errors in CI
+
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+ctest --preset "$preset"
+
+echo "== the same suite under LC_ALL=it_IT.UTF-8"
+LC_ALL=it_IT.UTF-8 ctest --preset "$preset"
+
+echo "== the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
