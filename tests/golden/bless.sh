@@ -10,6 +10,8 @@ trap 'rm -rf "$work"' EXIT
 for start in airports.txt Vantrelo.ini; do
   [ -e "$case_dir/$start" ] && cp "$case_dir/$start" "$work/"
 done
+# Any other starting files and folders.
+[ -d "$case_dir/start" ] && cp -a "$case_dir/start/." "$work/"
 status=0
 (cd "$work" && env -u LC_ALL LANG=C.UTF-8 "$driver" < "$case_dir/commands.txt" > "$case_dir/expected.out") ||
   status=$?

@@ -6,6 +6,7 @@
 #
 # A case folder holds:
 #   airports.txt, Vantrelo.ini   the starting files (both optional)
+#   start/                       further starting files and folders (optional)
 #   commands.txt                 the driver's input
 #   expected.out                 the driver's output
 #   expected.status              the exit status, when not 0
@@ -20,6 +21,8 @@ trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 for start in airports.txt Vantrelo.ini; do
   [ -e "$case_dir/$start" ] && cp "$case_dir/$start" "$work/"
 done
+# Any other starting files and folders.
+[ -d "$case_dir/start" ] && cp -a "$case_dir/start/." "$work/"
 
 # The system's error texts are compared in English; every other part of the
 # locale (the decimal separator above all) stays as the caller set it.

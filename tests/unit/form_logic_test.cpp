@@ -1,0 +1,126 @@
+#include "ui/form_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "temp_dir.h"
+
+namespace {
+
+using common::ControlId;
+using ui::Action;
+
+constexpr std::string_view kDatabase =
+    "1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|0|\r\n\r\n"
+    "1|BBBB|SECOND|41800000|12250000|10|city|--|LAND|\r\n\r\n";
+
+// A form started in its own working directory, recording every message box.
+class Form : public testing::Test {
+ protected:
+  Form() {
+    m_form.window().setMessageHandler([this](std::string_view title, std::string_view text) {
+      EXPECT_EQ(title, "Vantrelo");
+      m_messages.emplace_back(text);
+    });
+  }
+
+  const testing_support::TempDir& dir() const { return m_inDir.dir(); }
+
+  void search(const std::string& text) {
+    m_form.window().setText(ControlId::Text1, text);
+    EXPECT_TRUE(m_form.handle(Action::Command1));
+  }
+
+  testing_support::InTempWorkingDir m_inDir;
+  ui::FormLogic m_form;
+  std::vector<std::string> m_messages;
+};
+
+TEST_F(Form, StartUpEndsWhenTheDatabaseIsMissingButKeepsTheNewSettings) {
+  EXPECT_FALSE(m_form.startUp());
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_EQ(m_messages[0], "Cannot open \"airports.txt\": " + common::systemReason(ENOENT));
+  EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"KJFK\"\r\n");
+}
+
+TEST_F(Form, StartUpEndsWhenTheSettingsFileCannotBeWritten) {
+  dir().write("airports.txt", kDatabase);
+  std::filesystem::create_directory(dir().file("Vantrelo.ini"));
+  EXPECT_FALSE(m_form.startUp());
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_EQ(m_messages[0], "Cannot write \"Vantrelo.ini\": " + common::systemReason(EISDIR));
+}
+
+TEST_F(Form, ASettingsSaveThatFailsLaterIsReportedAndTheProgramGoesOn) {
+  dir().write("airports.txt", kDatabase);
+  ASSERT_TRUE(m_form.startUp());
+  std::filesystem::remove(dir().file("Vantrelo.ini"));
+  std::filesystem::create_directory(dir().file("Vantrelo.ini"));
+
+  EXPECT_TRUE(m_form.handle(Action::MenuItaliano));
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_EQ(m_messages[0], "Cannot write \"Vantrelo.ini\": " + common::systemReason(EISDIR));
+  EXPECT_EQ(m_form.window().text(ControlId::Command1), "CERCA");  // the texts stay applied
+
+  search("aaaa");
+  ASSERT_EQ(m_messages.size(), 2u);
+  EXPECT_EQ(m_form.state().lastIcao, "AAAA");
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), "AAAA");
+}
+
+TEST_F(Form, ADataSheetThatCannotBeWrittenIsReportedAndTheSettingsAreStillSaved) {
+  dir().write("airports.txt", kDatabase);
+  ASSERT_TRUE(m_form.startUp());
+  std::filesystem::create_directory(dir().file("AAAA  FIRST.txt"));
+  m_form.window().setCheck1Ticked(true);
+  search("aaaa");
+  ASSERT_EQ(m_messages.size(), 1u);
+  EXPECT_EQ(m_messages[0], "Cannot write \"AAAA  FIRST.txt\": " + common::systemReason(EISDIR));
+  EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"AAAA\"\r\n");
+  search("bbbb");
+  EXPECT_EQ(m_messages.size(), 1u);
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir().file("BBBB  SECOND.txt")));
+}
+
+TEST_F(Form, ADatabaseGoneAtTheEndOfTheFileIsReportedAndTriedAgainLater) {
+  dir().write("airports.txt", kDatabase);
+  ASSERT_TRUE(m_form.startUp());
+  std::filesystem::rename(dir().file("airports.txt"), dir().file("moved.txt"));
+  const std::string cannotOpen = "Cannot open \"airports.txt\": " + common::systemReason(ENOENT);
+
+  // The open file still reads; its last block ends the file, where reopening fails.
+  // The airport found stays on display and is remembered.
+  search("bbbb");
+  ASSERT_EQ(m_messages, std::vector<std::string>{cannotOpen});
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), "BBBB");
+  EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"BBBB\"\r\n");
+
+  // With the database closed a search finds nothing and tries to reopen it.
+  m_messages.clear();
+  search("aaaa");
+  EXPECT_EQ(m_messages, (std::vector<std::string>{cannotOpen, "No airport found: AAAA"}));
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), "BBBB");
+
+  // Once the file is back the next search opens it and finds the airport.
+  m_messages.clear();
+  std::filesystem::rename(dir().file("moved.txt"), dir().file("airports.txt"));
+  search("aaaa");
+  EXPECT_TRUE(m_messages.empty());
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), "AAAA");
+}
+
+TEST_F(Form, ExitClosesTheDatabaseAndSavesNothing) {
+  dir().write("airports.txt", kDatabase);
+  dir().write("Vantrelo.ini", "\"Ita\"\r\n\"ZZZZ\"\r\n");
+  ASSERT_TRUE(m_form.startUp());
+  m_form.window().setText(ControlId::Text1, "aaaa");
+  EXPECT_FALSE(m_form.handle(Action::Exit));
+  EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Ita\"\r\n\"ZZZZ\"\r\n");
+}
+
+}  // namespace
