@@ -1,5 +1,6 @@
 #include "common/number_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -76,6 +77,34 @@ std::string numberTextOf(Float value, int significantDigits) {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The value of an unsigned decimal text ("123.45", ".001e-7") that
+// from_chars found out of range: infinity when it is too large for a double,
+// 0 when it is too small. Which one is told by the power of ten of its first
+// non-zero digit with the exponent added: beyond +308 or below -323, so its
+// sign decides. Only texts of hundreds of digits or large exponents get here.
+double outOfRangeValue(std::string_view text) {
+  const std::size_t ePos = text.find_first_of("Ee");
+  const std::string_view mantissa = text.substr(0, ePos);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t firstDigit = mantissa.find_first_of("123456789");
+  if (firstDigit == std::string_view::npos) return 0.0;
+  long long power = firstDigit < point ? static_cast<long long>(point - firstDigit) - 1
+                                       : -static_cast<long long>(firstDigit - point);
+  if (ePos != std::string_view::npos) {
+    std::string_view exponent = text.substr(ePos + 1);
+    const bool negative = !exponent.empty() && exponent.front() == '-';
+    if (!exponent.empty() && (exponent.front() == '-' || exponent.front() == '+')) {
+      exponent.remove_prefix(1);
+    }
+    long long magnitude = 0;
+    for (char c : exponent) {
+      magnitude = std::min(magnitude * 10 + (c - '0'), 1000000000LL);  // far past any double
+    }
+    power += negative ? -magnitude : magnitude;
+  }
+  return power > 0 ? HUGE_VAL : 0.0;
+}
+
 double valueOf(const std::string& cleanNumber) {
   double value = 0;
   const char* first = cleanNumber.data();
@@ -89,11 +118,7 @@ double valueOf(const std::string& cleanNumber) {
   if (first == last || (last - first == 1 && *first == '.')) return 0;
   const auto result = std::from_chars(first, last, value, std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
-    // Only a text of hundreds of digits gets here: huge when a digit before
-    // the point is not 0, else a fraction too small for a double.
-    const std::string_view whole(first, static_cast<std::size_t>(last - first));
-    const auto wholePart = whole.substr(0, whole.find('.'));
-    value = wholePart.find_first_not_of('0') == std::string_view::npos ? 0.0 : HUGE_VAL;
+    value = outOfRangeValue(std::string_view(first, static_cast<std::size_t>(last - first)));
   }
   return negative ? -value : value;
 }
@@ -163,13 +188,7 @@ std::optional<double> parseNumber(std::string_view text) {
   if (body.front() == '-' || body.front() == '+') body.remove_prefix(1);
   double value = 0;
   const auto result = std::from_chars(body.data(), body.data() + body.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too large for a double: infinity; too small: zero.
-    const auto ePos = body.find_first_of("Ee");
-    const bool tinyExponent = ePos != std::string_view::npos && body.size() > ePos + 1 &&
-                              body[ePos + 1] == '-';
-    value = tinyExponent ? 0.0 : HUGE_VAL;
-  }
+  if (result.ec == std::errc::result_out_of_range) value = outOfRangeValue(body);
   return negative ? -value : value;
 }
 

@@ -97,6 +97,22 @@ TEST(ParseNumber, AcceptsWholeDecimalNumbersWithBlanksAround) {
   EXPECT_EQ(parseNumber("1.5E-07"), 1.5e-7);
 }
 
+// Beyond a double's range a text is infinity when it is too large and 0
+// when it is too small, whether its size comes from digits or exponent.
+TEST(ParseNumber, TellsTooLargeFromTooSmall) {
+  const std::string zeros(400, '0');
+  EXPECT_EQ(parseNumber("0." + zeros + "1"), 0);
+  EXPECT_EQ(parseNumber("-." + zeros + "1"), 0);
+  EXPECT_EQ(parseNumber("1" + zeros + "e-5"), HUGE_VAL);
+  EXPECT_EQ(parseNumber("-1" + zeros + ".5E-50"), -HUGE_VAL);
+  EXPECT_EQ(parseNumber("0." + zeros + "1e500"), 1e99);
+  EXPECT_EQ(parseNumber("1" + zeros), HUGE_VAL);
+  EXPECT_EQ(parseNumber("1e-400"), 0);
+  EXPECT_EQ(parseNumber("1e400"), HUGE_VAL);
+  EXPECT_EQ(parseNumber("0.001e99999999999999999999"), HUGE_VAL);
+  EXPECT_EQ(parseNumber("1000e-99999999999999999999"), 0);
+}
+
 TEST(ParseNumber, RefusesEverythingElse) {
   for (const char* text : {"", "   ", "abc", "12a", "1 2", "1,5", "--1", ".", "-", "1E", "E3",
                            "0x10", "1.2.3", "inf", "nan"}) {
