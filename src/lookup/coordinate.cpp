@@ -61,8 +61,10 @@ DecodedCoordinate decodeCoordinate(std::string_view field, CoordinateKind kind) 
   valueText += '.';
   valueText += fraction;
   result.degrees = common::leadingNumber(valueText);
-  // A zero stays +0, so it reads as 0 and not -0 wherever it is shown.
-  if (southOrWest && result.degrees != 0) result.degrees = -result.degrees;
+  if (southOrWest) result.degrees = -result.degrees;
+  // A zero is +0, so it reads as 0 and not -0 wherever it is shown; a field
+  // such as "--0000000" reads as -0 before any negation.
+  if (result.degrees == 0) result.degrees = 0;
   return result;
 }
 

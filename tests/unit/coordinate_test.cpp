@@ -66,4 +66,15 @@ TEST(DecodeCoordinateMalformed, NeverFailsOnGarbage) {
   }
 }
 
+TEST(DecodeCoordinateMalformed, AZeroIsNeverNegative) {
+  // "-0" before the fraction reads as -0, negated or not.
+  for (std::string field : {"--0000000", "-000000", "--00000", "1-0.00000"}) {
+    for (CoordinateKind kind : {kLat, kLon}) {
+      const auto decoded = decodeCoordinate(field, kind);
+      EXPECT_EQ(decoded.degrees, 0) << field;
+      EXPECT_FALSE(std::signbit(decoded.degrees)) << field;
+    }
+  }
+}
+
 }  // namespace
