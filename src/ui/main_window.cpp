@@ -1,0 +1,271 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFont>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPalette>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cstddef>
+#include <string>
+
+#include "common/text1252.h"
+
+namespace ui {
+namespace {
+
+using common::ControlId;
+
+std::size_t index(ControlId id) {
+  return static_cast<std::size_t>(id);
+}
+
+QString fromCp1252(std::string_view text) {
+  return QString::fromStdString(common::cp1252ToUtf8(text));
+}
+
+std::string toCp1252(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return common::utf8ToCp1252(
+      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+// Labels and message boxes break lines at CR (the runway list closes each
+// row with one); Qt breaks them at LF.
+QString multiLineText(std::string_view text) {
+  QString result = fromCp1252(text);
+  result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return result;
+}
+
+// "MS Sans Serif" 8.25 point where installed, otherwise the system's sans font.
+QFont formFont(FontStyle style) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(style == FontStyle::Bold12 ? 12.0 : 8.25);
+  font.setWeight(style == FontStyle::Default ? QFont::Normal : QFont::Bold);
+  return font;
+}
+
+Qt::Alignment labelAlignment(TextAlign align) {
+  switch (align) {
+    case TextAlign::Centre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case TextAlign::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case TextAlign::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QRect pixelGeometry(const TwipsRect& rect, const QWidget& device) {
+  const PixelRect px = toPixels(rect, device.logicalDpiX(), device.logicalDpiY());
+  return {px.x, px.y, px.width, px.height};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  m_logic.window().setMessageHandler(
+      [this](std::string_view title, std::string_view text) { showMessageBox(title, text); });
+  setUpClientArea();
+  setUpMenus();
+  setUpTabOrder();
+  connectInputs();
+  render();
+}
+
+bool MainWindow::startUp() {
+  if (!m_logic.startUp()) return false;
+  render();
+  control(ControlId::Text1)->setFocus();
+  return true;
+}
+
+void MainWindow::setUpClientArea() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  client->setFont(formFont(FontStyle::Default));
+  client->setFixedSize(pixelGeometry({0, 0, kClientWidthTwips, kClientHeightTwips}, *this).size());
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);  // the layout is for this size only
+
+  // Frame1 comes before the labels it holds.
+  for (const ControlLayout& entry : controlLayouts()) {
+    QWidget* parent = entry.inFrame1 ? control(ControlId::Frame1) : client;
+    m_controls[index(entry.id)] = createControl(entry, parent);
+  }
+}
+
+QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (entry.kind) {
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setWordWrap(true);
+      label->setAlignment(labelAlignment(entry.align));
+      widget = label;
+      break;
+    }
+    case ControlKind::Frame: {
+      auto* frame = new QFrame(parent);
+      frame->setFrameStyle(QFrame::Box | QFrame::Sunken);  // etched line, no caption
+      widget = frame;
+      break;
+    }
+    case ControlKind::TextBox:
+      widget = new QLineEdit(parent);
+      break;
+    case ControlKind::Button: {
+      auto* button = new QPushButton(parent);
+      button->setAutoDefault(false);  // Enter in Text1 must start nothing
+      button->setDefault(false);
+      widget = button;
+      break;
+    }
+    case ControlKind::CheckBox:
+      widget = new QCheckBox(parent);
+      break;
+  }
+  widget->setObjectName(QString::fromLatin1(common::controlName(entry.id)));
+  widget->setAccessibleName(QString::fromLatin1(entry.accessibleName));
+  widget->setGeometry(pixelGeometry(entry.rect, *widget));
+  if (entry.font != FontStyle::Default) widget->setFont(formFont(entry.font));
+  const bool takesFocus = entry.kind == ControlKind::TextBox || entry.kind == ControlKind::Button ||
+                          entry.kind == ControlKind::CheckBox;
+  widget->setFocusPolicy(takesFocus ? Qt::StrongFocus : Qt::NoFocus);
+  return widget;
+}
+
+void MainWindow::setUpMenus() {
+  const auto addMenuItem = [this](QMenu* menu, ControlId id, Action action) {
+    QAction* item = menu->addAction(QString());
+    item->setObjectName(QString::fromLatin1(common::controlName(id)));
+    connect(item, &QAction::triggered, this, [this, action] { run(action); });
+    m_menuItems[index(id)] = item;
+  };
+  const auto addSubmenu = [this](auto* parent, ControlId id) {
+    QMenu* menu = parent->addMenu(QString());
+    menu->setObjectName(QString::fromLatin1(common::controlName(id)));
+    menu->menuAction()->setObjectName(menu->objectName());
+    m_menuItems[index(id)] = menu->menuAction();
+    return menu;
+  };
+
+  QMenu* file = addSubmenu(menuBar(), ControlId::MenuFile);
+  QMenu* lingua = addSubmenu(file, ControlId::MenuLingua);
+  addMenuItem(lingua, ControlId::MenuItaliano, Action::MenuItaliano);
+  addMenuItem(lingua, ControlId::MenuInglese, Action::MenuInglese);
+  addMenuItem(file, ControlId::Exit, Action::Exit);
+  QMenu* help = addSubmenu(menuBar(), ControlId::MenuHelp);
+  addMenuItem(help, ControlId::MenuAbout, Action::MenuAbout);
+}
+
+void MainWindow::setUpTabOrder() {
+  for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
+    setTabOrder(control(kTabOrder[i - 1]), control(kTabOrder[i]));
+  }
+}
+
+void MainWindow::connectInputs() {
+  auto* text1 = static_cast<QLineEdit*>(control(ControlId::Text1));
+  connect(text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+    m_logic.window().setText(ControlId::Text1, toCp1252(text));
+  });
+  auto* check1 = static_cast<QCheckBox*>(control(ControlId::Check1));
+  connect(check1, &QCheckBox::toggled, this,
+          [this](bool ticked) { m_logic.window().setCheck1Ticked(ticked); });
+
+  const auto connectButton = [this](ControlId id, Action action) {
+    connect(static_cast<QPushButton*>(control(id)), &QPushButton::clicked, this,
+            [this, action] { run(action); });
+  };
+  connectButton(ControlId::Command1, Action::Command1);
+  connectButton(ControlId::Command2, Action::Command2);
+  connectButton(ControlId::Command3, Action::Command3);
+}
+
+void MainWindow::run(Action action) {
+  if (!m_logic.handle(action)) {
+    QCoreApplication::exit(0);  // at once: nothing is saved or asked
+    return;
+  }
+  render();
+}
+
+void MainWindow::render() {
+  const common::WindowModel& model = m_logic.window();
+  setWindowTitle(fromCp1252(model.text(ControlId::Form1)));
+  for (const ControlLayout& entry : controlLayouts()) {
+    renderControl(entry.id);
+  }
+  for (ControlId id :
+       {ControlId::MenuFile, ControlId::MenuLingua, ControlId::MenuItaliano, ControlId::MenuInglese,
+        ControlId::Exit, ControlId::MenuHelp, ControlId::MenuAbout}) {
+    renderMenuItem(id);
+  }
+}
+
+void MainWindow::renderControl(ControlId id) {
+  const common::Control& model = m_logic.window().control(id);
+  QWidget* widget = control(id);
+
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(multiLineText(model.text));
+  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    const QString text = fromCp1252(model.text);
+    if (edit->text() != text) edit->setText(text);
+  } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    check->setText(fromCp1252(model.text));
+    const QSignalBlocker blocker(check);
+    check->setChecked(m_logic.window().check1Ticked());
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    button->setText(fromCp1252(model.text));
+  }
+
+  if (model.colour) {
+    const QColor colour(model.colour->red, model.colour->green, model.colour->blue);
+    QPalette palette = widget->palette();
+    if (palette.color(QPalette::WindowText) != colour) {
+      palette.setColor(QPalette::WindowText, colour);
+      palette.setColor(QPalette::ButtonText, colour);
+      widget->setPalette(palette);
+    }
+  }
+  widget->setVisible(model.visible);
+}
+
+void MainWindow::renderMenuItem(ControlId id) {
+  const common::Control& model = m_logic.window().control(id);
+  QAction* item = m_menuItems[index(id)];
+  item->setText(fromCp1252(model.text));
+  item->setVisible(model.visible);
+}
+
+void MainWindow::showMessageBox(std::string_view title, std::string_view text) {
+  // Before start-up has finished the window is not shown yet; the box then
+  // stands on its own.
+  QMessageBox box(QMessageBox::NoIcon, fromCp1252(title), multiLineText(text), QMessageBox::Ok,
+                  isVisible() ? this : nullptr);
+  box.setTextFormat(Qt::PlainText);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, whatever the style
+  box.exec();
+}
+
+QWidget* MainWindow::control(ControlId id) const {
+  return m_controls[index(id)];
+}
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#pragma once
+
+// The Qt view of Form1. It builds the real widgets from the fixed layout
+// (ui/window_layout.h), forwards each user action to the form logic, and
+// after every action copies every control's text, visibility and colour
+// from the window model back into the widgets. It decides nothing itself:
+// typing in Text1 and ticking Check1 only update the model, which the next
+// search reads.
+//
+// Widgets carry their control names as object names ("Text1", "Command1",
+// "MenuAbout", ...), and an accessible name that says their role.
+
+#include <QMainWindow>
+#include <array>
+#include <string_view>
+
+#include "common/window_model.h"
+#include "ui/form_logic.h"
+#include "ui/window_layout.h"
+
+class QAction;
+
+namespace ui {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  // Runs start-up and shows its outcome in the widgets; call it before the
+  // window is first shown. Returns false when a file failure ends the
+  // program: the failure has then been shown in a message box.
+  bool startUp();
+
+ private:
+  void setUpClientArea();
+  QWidget* createControl(const ControlLayout& entry, QWidget* parent);
+  void setUpMenus();
+  void setUpTabOrder();
+  void connectInputs();
+
+  // Forwards one action; ends the event loop when the action ends the program.
+  void run(Action action);
+  void render();
+  void renderControl(common::ControlId id);
+  void renderMenuItem(common::ControlId id);
+  void showMessageBox(std::string_view title, std::string_view text);
+
+  QWidget* control(common::ControlId id) const;
+
+  FormLogic m_logic;
+  std::array<QWidget*, common::kControlCount> m_controls{};
+  std::array<QAction*, common::kControlCount> m_menuItems{};
+};
+
+}  // namespace ui

@@ -1,0 +1,75 @@
+#pragma once
+
+// The fixed layout of Form1, kept apart from Qt: every control's kind,
+// position and size in twips, font, alignment and accessible name.
+//
+// A twip is 1/1440 inch, so 15 twips make one pixel at 96 DPI. Controls in
+// Frame1 are placed relative to the frame's top-left corner. The layout
+// never changes at run time: controls are only shown, hidden and
+// re-captioned.
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "common/window_model.h"
+
+namespace ui {
+
+enum class ControlKind { TextBox, Button, CheckBox, Label, Frame };
+
+// Default is the window's 8.25-point sans font; the bold ones are weight 700.
+enum class FontStyle { Default, Bold8, Bold12 };
+
+// Labels draw their text from the top of their box.
+enum class TextAlign { Left, Centre, Right };
+
+struct TwipsRect {
+  int leftTwips;
+  int topTwips;
+  int widthTwips;
+  int heightTwips;
+};
+
+struct ControlLayout {
+  common::ControlId id;
+  ControlKind kind;
+  bool inFrame1;
+  TwipsRect rect;
+  FontStyle font;
+  TextAlign align;
+  std::string_view accessibleName;
+};
+
+inline constexpr int kClientWidthTwips = 6975;
+inline constexpr int kClientHeightTwips = 7665;
+
+inline constexpr std::size_t kLayoutControlCount = 25;
+
+// Every control except the window and the menu items, in creation order:
+// labels first, then Frame1, then the input controls, so that a button is
+// drawn over a label it overlaps (Command2 and Command3 over Label18).
+const std::array<ControlLayout, kLayoutControlCount>& controlLayouts();
+
+// The only controls that take the keyboard focus, in tab order.
+inline constexpr std::array<common::ControlId, 5> kTabOrder = {
+    common::ControlId::Text1, common::ControlId::Command1, common::ControlId::Check1,
+    common::ControlId::Command2, common::ControlId::Command3};
+
+// Pixels for a twips coordinate at the given dots per inch, rounded to the
+// nearest pixel: 360 twips are 24 pixels at 96 DPI and 36 at 144 DPI.
+int twipsToPixels(int twips, double dotsPerInch);
+
+struct PixelRect {
+  int x;
+  int y;
+  int width;
+  int height;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// Converts the two edges rather than the size, so that controls that touch
+// in twips still touch in pixels at any DPI.
+PixelRect toPixels(const TwipsRect& rect, double dpiX, double dpiY);
+
+}  // namespace ui
