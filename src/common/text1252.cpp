@@ -92,6 +92,13 @@ std::string utf8ToCp1252(std::string_view utf8) {
         cp = (cp << 6) | (next & 0x3Fu);
       }
     }
+    // The shortest form only, and no surrogate or code point past
+    // U+10FFFF: an overlong "\xC0\xAF" is not a "/" but two bytes that are
+    // not UTF-8.
+    if (valid) {
+      const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
+      valid = cp >= least && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    }
     if (!valid) {
       out += '?';
       ++i;

@@ -44,6 +44,15 @@ TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
   EXPECT_EQ(utf8ToCp1252("😀"), "?");
   EXPECT_EQ(utf8ToCp1252("a\xFF" "b"), "a?b");  // not UTF-8
   EXPECT_EQ(utf8ToCp1252("\xC3"), "?");        // cut short
+  // Each byte of a form that is not UTF-8 is a "?": overlong forms (here of
+  // "/" and NUL), surrogates, and code points past U+10FFFF.
+  EXPECT_EQ(utf8ToCp1252("\xC0\xAF"), "??");
+  EXPECT_EQ(utf8ToCp1252("\xC0\x80"), "??");
+  EXPECT_EQ(utf8ToCp1252("\xE0\x80\xAF"), "???");
+  EXPECT_EQ(utf8ToCp1252("\xF0\x80\x80\xAF"), "????");
+  EXPECT_EQ(utf8ToCp1252("\xED\xA0\x80"), "???");
+  EXPECT_EQ(utf8ToCp1252("\xF4\x90\x80\x80"), "????");
+  EXPECT_EQ(utf8ToCp1252("\xF4\x8F\xBF\xBF"), "?");  // U+10FFFF itself is a character
 }
 
 TEST(Cp1252ToUtf8, RoundTripsEveryByte) {
