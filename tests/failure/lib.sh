@@ -1,0 +1,181 @@
+# Helpers for the failure-injection tests, sourced by each test script. A
+# test runs the headless driver in a scratch working directory, changes or
+# breaks files before or while it runs, and compares the driver's output,
+# its exit status and the files left behind with the exact expected ones.
+#
+# Two ways to run the driver:
+#   run_driver COMMANDS         the whole session at once; output in $out_file,
+#                               exit status in $status
+#   driver_start / driver_step / driver_finish
+#                               a session driven step by step through a
+#                               coprocess, so files can be changed between
+#                               two commands
+#
+# Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
+
+set -uo pipefail
+trap '' PIPE  # a write to a driver that has ended fails instead of ending the test
+
+driver=${1:?usage: TEST.sh PATH-TO-vantrelo-script}
+driver=$(cd "$(dirname "$driver")" && pwd)/$(basename "$driver")
+test_name=$(basename "$0" .sh)
+failures=0
+
+# $scratch holds the test's own files; $root holds nothing but the working
+# directory, so that a file written beside the working directory is seen.
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vantrelo-failure-XXXXXX")
+root=$scratch/root
+work=$root/work
+mkdir -p "$work"
+cleanup_steps=()
+cleanup() {
+  local step
+  for step in "${cleanup_steps[@]}"; do eval "$step" || true; done
+  [ -n "${DRIVER_PID:-}" ] && kill "$DRIVER_PID" 2> /dev/null
+  chattr -R -i "$scratch" 2> /dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL ($test_name): $*"
+  failures=$((failures + 1))
+}
+
+# Ends the test: 0 when every check passed.
+finish() {
+  if [ "$failures" -gt 0 ]; then
+    echo "$test_name: $failures check(s) failed"
+    exit 1
+  fi
+  echo "$test_name: passed"
+  exit 0
+}
+
+skip() {
+  echo "SKIPPED ($test_name): $*"
+  exit 77
+}
+
+# The driver's lines. Every field is joined by a TAB.
+msg() { printf 'message\tVantrelo\t%s\n' "$1"; }
+ctl() { printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4"; }
+val() { printf '%s\t%s\n' "$1" "$2"; }
+
+# The system's error texts are compared in English; the rest of the locale
+# stays as the caller set it (the suite also runs under it_IT.UTF-8).
+locale_name=${LC_ALL:-${LANG:-C}}
+driver_env=(env -u LC_ALL "LANG=$locale_name" LC_MESSAGES=C)
+
+out_file=$scratch/driver.out
+status=0
+
+# Runs the driver in $work (or $run_dir) with COMMANDS (one per line) on its
+# input, optionally behind a prefix command (e.g. setpriv).
+run_driver() {
+  local commands=$1
+  shift
+  status=0
+  (cd "${run_dir:-$work}" && printf '%s' "$commands" | "${driver_env[@]}" "$@" "$driver" > "$out_file") ||
+    status=$?
+}
+
+# Compares the driver's output (from $out_file) with EXPECTED, byte for byte.
+expect_output() {
+  local expected=$1 what=${2:-driver output}
+  if ! cmp -s <(printf '%s' "$expected") "$out_file"; then
+    fail "$what differs (expected vs actual):"
+    diff <(printf '%s' "$expected") "$out_file" | cut -c1-300 | cat -A | head -30
+  fi
+}
+
+expect_status() {
+  [ "$status" = "$1" ] || fail "exit status $status, expected $1"
+}
+
+# The names of every file and folder in DIR (recursively), one per line,
+# compared with the expected ones given as arguments.
+expect_entries() {
+  local dir=$1
+  shift
+  local actual expected
+  actual=$(cd "$dir" && find . -mindepth 1 | sed 's|^\./||' | LC_ALL=C sort)
+  expected=$(printf '%s\n' "$@" | sed '/^$/d' | LC_ALL=C sort)
+  if [ "$actual" != "$expected" ]; then
+    fail "entries of $dir differ (expected vs actual):"
+    diff <(printf '%s\n' "$expected") <(printf '%s\n' "$actual") | cut -c1-200 | head -20
+  fi
+}
+
+# FILE must hold exactly the bytes that printf's FORMAT gives (backslash
+# escapes such as \r\n and \x22 are understood).
+expect_bytes() {
+  local file=$1 format=$2
+  if [ ! -f "$file" ]; then
+    fail "$file is missing"
+  elif ! cmp -s <(printf "$format") "$file"; then
+    fail "$(basename "$file") differs (expected vs actual):"
+    diff <(printf "$format" | od -c) <(od -c "$file") | head -10
+  fi
+}
+
+expect_same_file() {
+  if ! cmp -s "$1" "$2"; then
+    fail "$(basename "$2") differs from $(basename "$1")"
+    diff <(od -c "$1") <(od -c "$2") | head -10
+  fi
+}
+
+# The step-by-step session. driver_start [PREFIX...] starts the driver in
+# $work and collects what start-up printed; driver_step CMD... sends the
+# commands and collects their output; the collected output is appended to
+# $out_file. A "show Form1" after each step marks where its output ends.
+DRIVER_PID=
+driver_start() {
+  : > "$out_file"
+  coproc DRIVER { cd "$work" && exec "${driver_env[@]}" "$@" "$driver" 2>&1; }
+  driver_in=${DRIVER[1]}
+  driver_out=${DRIVER[0]}
+  driver_step
+}
+
+driver_step() {
+  local command line
+  for command in "$@" "show Form1"; do
+    printf '%s\n' "$command" >&"$driver_in" 2> /dev/null || break
+  done
+  while IFS= read -r -t 300 line <&"$driver_out"; do
+    case $line in
+      Form1$'\t'*) return 0 ;;
+      *) printf '%s\n' "$line" >> "$out_file" ;;
+    esac
+  done
+  return 1  # the driver ended
+}
+
+# Closes the driver's input (the end of input ends it) and takes its status.
+driver_finish() {
+  local pid=$DRIVER_PID
+  exec {driver_in}>&-
+  local line
+  while IFS= read -r -t 300 line <&"$driver_out"; do printf '%s\n' "$line" >> "$out_file"; done
+  status=0
+  wait "$pid" || status=$?
+  DRIVER_PID=
+}
+
+# Makes a file of SIZE bytes of one character.
+fill_file() {
+  local file=$1 size=$2 char=$3
+  head -c "$size" /dev/zero | tr '\0' "$char" > "$file"
+}
+
+# Like expect_output, for output holding bytes a shell variable cannot
+# (NUL): the expected bytes are those of printf's FORMAT.
+expect_output_bytes() {
+  local format=$1 what=${2:-driver output}
+  if ! cmp -s <(printf "$format") "$out_file"; then
+    fail "$what differs (expected vs actual):"
+    diff <(printf "$format" | od -c) <(od -c "$out_file") | head -20
+  fi
+}
