@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Regenerates the bundled database from the OurAirports files and checks that
+# it gives the committed bytes. Exits 77 (skipped) when the files are absent.
+# usage: regenerate_bundled.sh IMPORTER SOURCE_DIR BUNDLED_TXT
+set -euo pipefail
+importer=$1 source=$2 bundled=$3
+if [ ! -f "$source/airports.csv" ]; then
+  echo "SKIP: no OurAirports data in $source; configure with -DVANTRELO_OURAIRPORTS_DIR=<folder>"
+  exit 77
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$importer" --quiet --types large_airport,medium_airport "$source" "$work/airports.txt"
+if ! cmp "$bundled" "$work/airports.txt"; then
+  echo "FAIL: $bundled is not what the importer makes of $source now;" \
+       "regenerate it with the command in data/README.md" >&2
+  exit 1
+fi
+echo "regenerated $(wc -c <"$bundled") bytes, the same as $bundled"

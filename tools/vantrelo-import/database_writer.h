@@ -1,0 +1,24 @@
+#pragma once
+
+// Writing the blocks out as the bytes of airports.txt: each line closed by
+// CR LF, each block (airport line, runway lines) followed by one empty line.
+
+#include <string>
+#include <vector>
+
+#include "airport_conversion.h"
+
+namespace importer {
+
+// "KEYS|ICAO|NAME|LAT|LON|ELEV|H1|H3|H2|", without its line end.
+std::string airportLine(const AirportBlock& block);
+
+// "|04L|031|12079|200|0|", without its line end. Field 0 stays empty, so a
+// search for an airport's name or code never lands on a runway line.
+std::string runwayLine(const RunwayEndLine& end);
+
+// The whole file, blocks in the order given. Runway lines beyond
+// kMaxRunwayLines in one block are not written.
+std::string databaseBytes(const std::vector<AirportBlock>& blocks);
+
+}  // namespace importer

@@ -1,0 +1,122 @@
+#include "importer.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+namespace importer {
+namespace {
+
+std::string warningAt(const std::string& fileName, std::size_t line, const std::string& text) {
+  return fileName + ":" + std::to_string(line) + ": " + text;
+}
+
+}  // namespace
+
+const std::vector<std::string>& knownAirportTypes() {
+  static const std::vector<std::string> types = {"large_airport", "medium_airport", "small_airport",
+                                                 "seaplane_base", "heliport",       "balloonport"};
+  return types;
+}
+
+const std::set<std::string>& defaultAirportTypes() {
+  static const std::set<std::string> types = {"large_airport", "medium_airport", "small_airport",
+                                              "seaplane_base"};
+  return types;
+}
+
+std::optional<std::set<std::string>> parseAirportTypes(std::string_view list, std::string& error) {
+  std::set<std::string> types;
+  while (true) {
+    const std::size_t comma = list.find(',');
+    const std::string type(list.substr(0, comma));
+    if (type == "closed") {
+      error = "closed airports are never written";
+      return std::nullopt;
+    }
+    const auto& known = knownAirportTypes();
+    if (std::find(known.begin(), known.end(), type) == known.end()) {
+      error = "unknown airport type \"" + type + "\" (known: ";
+      for (std::size_t i = 0; i < known.size(); ++i)
+        error += (i > 0 ? ", " : "") + known[i];
+      error += ")";
+      return std::nullopt;
+    }
+    types.insert(type);
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return types;
+}
+
+ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types) {
+  ImportResult result;
+  ImportSummary& summary = result.summary;
+  summary.airportRows = input.airports.size();
+  summary.runwayRows = input.runways.size();
+
+  std::vector<AirportBlock>& blocks = result.blocks;
+  std::unordered_map<std::string, std::size_t> blockById;
+  for (const AirportRow& row : input.airports) {
+    if (row.type == "closed") {
+      ++summary.airportsSkipped["closed"];
+      continue;
+    }
+    if (types.count(row.type) == 0) {
+      ++summary.airportsSkipped["type not chosen"];
+      continue;
+    }
+    if (blockById.count(row.id) > 0) {
+      ++summary.airportsSkipped["id given twice"];
+      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
+                                           "id " + row.id + " given twice, row left out"));
+      continue;
+    }
+    AirportConversion converted = convertAirport(row, input.countryNames);
+    if (!converted.problem.empty()) {
+      summary.warnings.push_back(warningAt(input.airportsFileName, row.line, converted.problem));
+    }
+    if (!converted.block) {
+      ++summary.airportsSkipped["unusable value"];
+      continue;
+    }
+    blockById.emplace(row.id, blocks.size());
+    blocks.push_back(std::move(*converted.block));
+  }
+
+  for (const RunwayRow& row : input.runways) {
+    const auto airport = blockById.find(row.airportRef);
+    if (airport == blockById.end()) {
+      ++summary.runwaysSkipped["airport not written"];
+      continue;
+    }
+    RunwayConversion converted = convertRunway(row);
+    if (!converted.skipReason.empty()) {
+      ++summary.runwaysSkipped[converted.skipReason];
+      if (converted.skipReason == "length is not a number") {
+        summary.warnings.push_back(warningAt(input.runwaysFileName, row.line,
+                                             "length \"" + row.lengthFt + "\" is not a number"));
+      }
+      continue;
+    }
+    for (const std::string& reason : converted.endSkipReasons)
+      ++summary.runwayEndsSkipped[reason];
+    std::vector<RunwayEndLine>& runways = blocks[airport->second].runways;
+    for (RunwayEndLine& end : converted.ends) {
+      if (runways.size() >= kMaxRunwayLines) {
+        ++summary.runwayEndsSkipped["more than 100 runway lines for one airport"];
+        continue;
+      }
+      runways.push_back(std::move(end));
+    }
+  }
+
+  std::stable_sort(blocks.begin(), blocks.end(),
+                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
+  summary.airportsWritten = blocks.size();
+  for (const AirportBlock& block : blocks)
+    summary.runwayLinesWritten += block.runways.size();
+  return result;
+}
+
+}  // namespace importer

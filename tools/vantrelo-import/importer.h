@@ -1,0 +1,59 @@
+#pragma once
+
+// The conversion as a whole: which airports are written, their runways
+// joined to them, the blocks sorted, and an account of what was left out.
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "airport_conversion.h"
+#include "ourairports_tables.h"
+
+namespace importer {
+
+// Every airport type of OurAirports but "closed", which is never written.
+const std::vector<std::string>& knownAirportTypes();
+
+// Open airports and seaplane bases: small, medium and large airports and
+// seaplane bases, no heliports or balloon ports.
+const std::set<std::string>& defaultAirportTypes();
+
+// "large_airport,medium_airport" as a set; on an unknown or closed type
+// returns nothing and says why in error.
+std::optional<std::set<std::string>> parseAirportTypes(std::string_view list, std::string& error);
+
+struct ImportSummary {
+  std::size_t airportRows = 0;
+  std::size_t runwayRows = 0;
+  std::size_t airportsWritten = 0;
+  std::size_t runwayLinesWritten = 0;
+  std::map<std::string, std::size_t> airportsSkipped;    // reason -> airport rows
+  std::map<std::string, std::size_t> runwaysSkipped;     // reason -> runway rows
+  std::map<std::string, std::size_t> runwayEndsSkipped;  // reason -> runway ends
+  // Rows with values that could not be used, "airports.csv:12: latitude ...".
+  std::vector<std::string> warnings;
+};
+
+struct ImportResult {
+  std::vector<AirportBlock> blocks;  // sorted by ident, at most kMaxRunwayLines runways each
+  ImportSummary summary;
+};
+
+struct ImportInput {
+  const std::vector<AirportRow>& airports;
+  const std::vector<RunwayRow>& runways;
+  const std::map<std::string, std::string>& countryNames;
+  std::string airportsFileName;  // for the warnings
+  std::string runwaysFileName;
+};
+
+// Airports of the given types that are not closed, each with the runways
+// whose airport_ref is its id, in the order of the runways file.
+ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types);
+
+}  // namespace importer

@@ -1,0 +1,63 @@
+#pragma once
+
+// The rows of the OurAirports files that the conversion needs. Columns are
+// found by their header names, so their order and any further columns do
+// not matter. Every value is the UTF-8 text of the file, unchanged.
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace importer {
+
+struct AirportRow {
+  std::size_t line = 0;  // where the row starts in airports.csv
+  std::string id;
+  std::string ident;
+  std::string type;  // "large_airport", "closed", ...
+  std::string name;
+  std::string latitudeDeg;
+  std::string longitudeDeg;
+  std::string elevationFt;
+  std::string isoCountry;
+  std::string municipality;
+  std::string gpsCode;
+  std::string iataCode;
+  std::string localCode;
+  std::string icaoCode;  // empty where the file has no such column
+  std::string keywords;  // comma-separated
+};
+
+struct RunwayRow {
+  std::size_t line = 0;
+  std::string airportRef;  // the airport's id
+  std::string lengthFt;
+  std::string widthFt;
+  std::string closed;  // "1" for a closed runway
+  std::string leIdent;
+  std::string leHeadingDegT;
+  std::string heIdent;
+  std::string heHeadingDegT;
+};
+
+// Called now and then while a file is read, with the file name and the
+// number of records read so far, and once more when the file is done.
+using ProgressCallback =
+    std::function<void(const std::string& fileName, std::size_t records, bool done)>;
+
+// Each reads the whole text of one file. They throw CsvError for a file that
+// is not CSV, that lacks a column they need, or whose record has another
+// number of fields than its header.
+std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,
+                                        const ProgressCallback& progress = {});
+std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& fileName,
+                                      const ProgressCallback& progress = {});
+// Country name by its ISO code ("CH" -> "Switzerland").
+std::map<std::string, std::string> readCountryNames(std::string_view text,
+                                                    const std::string& fileName,
+                                                    const ProgressCallback& progress = {});
+
+}  // namespace importer

@@ -1,0 +1,229 @@
+#include "text_folding.h"
+
+#include "common/text1252.h"
+#include "latin_letters.h"
+
+namespace importer {
+namespace {
+
+// What one code point becomes before the Windows-1252 conversion.
+enum class Kind { Keep, Drop, Blank, Hyphen, Apostrophe, BaseLetters };
+
+Kind classify(char32_t cp) {
+  if (cp == '"' || cp == 0x7F) return Kind::Drop;
+  if (cp == ',' || cp == '|' || cp == '\t' || cp == '\r' || cp == '\n') return Kind::Blank;
+  if (cp < 0x20) return Kind::Drop;
+  if (cp < 0x80) return Kind::Keep;
+  if (cp < 0xA0) return Kind::Drop;  // C1 controls
+  switch (cp) {
+    // No-break and other wide spaces.
+    case 0xA0:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
+      return Kind::Blank;
+    // Soft hyphen, word joiner, byte order mark; curly double quotes.
+    case 0xAD:
+    case 0x2060:
+    case 0xFEFF:
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+    case 0x201F:
+    case 0x2033:
+      return Kind::Drop;
+    // Hyphens, figure and horizontal bar, minus sign.
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2015:
+    case 0x2212:
+      return Kind::Hyphen;
+    // Okina and the modifier apostrophes of transliterated names, primes.
+    case 0x02B9:
+    case 0x02BB:
+    case 0x02BC:
+    case 0x02BE:
+    case 0x02BF:
+    case 0x201B:
+    case 0x2032:
+      return Kind::Apostrophe;
+    default:
+      break;
+  }
+  if (cp >= 0x2000 && cp <= 0x200A) return Kind::Blank;
+  if ((cp >= 0x200B && cp <= 0x200F) || (cp >= 0x202A && cp <= 0x202E)) return Kind::Drop;
+  if (cp >= 0x0300 && cp <= 0x036F) return Kind::Drop;  // combining marks
+  if (!latinBaseLetters(cp).empty()) return Kind::BaseLetters;
+  return Kind::Keep;  // kept when Windows-1252 has it, else dropped below
+}
+
+// Decodes one UTF-8 character at pos and moves pos past it. A byte that does
+// not start a well-formed character gives nothing and moves on by one.
+bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  std::size_t length = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    cp = lead;
+    ++pos;
+    return true;
+  }
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    cp = lead & 0x1Fu;
+    minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    cp = lead & 0x0Fu;
+    minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    cp = lead & 0x07u;
+    minimum = 0x10000;
+  } else {
+    ++pos;
+    return false;
+  }
+  if (pos + length > text.size()) {
+    ++pos;
+    return false;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[pos + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return false;
+    }
+    cp = (cp << 6) | (next & 0x3Fu);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return false;
+  }
+  pos += length;
+  return true;
+}
+
+// One UTF-8 character that Windows-1252 holds, checked through the same
+// conversion that makes the field.
+bool fitsCp1252(std::string_view utf8Character) {
+  const std::string converted = common::utf8ToCp1252(utf8Character);
+  return converted != "?";
+}
+
+std::string collapsedBlanks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool pendingBlank = false;
+  for (char c : text) {
+    if (c == ' ') {
+      pendingBlank = !out.empty();
+      continue;
+    }
+    if (pendingBlank) out += ' ';
+    pendingBlank = false;
+    out += c;
+  }
+  return out;
+}
+
+// The plain letters of an accented Windows-1252 letter, in upper case
+// whatever the case of the letter; nullptr for every other byte.
+const char* plainLetters(unsigned char byte) {
+  if (byte == 0xFF || byte == 0x9F) return "Y";  // ÿ, Ÿ
+  if (byte == 0xDF) return "SS";                 // ß has no upper-case form of its own
+  // The lower-case letters 0xE0..0xFE sit 0x20 above their upper-case forms.
+  const unsigned upper = byte >= 0xE0 && byte != 0xF7 ? byte - 0x20u : byte;
+  if (upper >= 0xC0 && upper <= 0xC5) return "A";
+  if (upper >= 0xC8 && upper <= 0xCB) return "E";
+  if (upper >= 0xCC && upper <= 0xCF) return "I";
+  if ((upper >= 0xD2 && upper <= 0xD6) || upper == 0xD8) return "O";
+  if (upper >= 0xD9 && upper <= 0xDC) return "U";
+  switch (upper) {
+    case 0xC6:
+      return "AE";
+    case 0xC7:
+      return "C";
+    case 0xD0:
+      return "D";
+    case 0xD1:
+      return "N";
+    case 0xDD:
+      return "Y";
+    case 0xDE:
+      return "TH";
+    case 0x8A:
+    case 0x9A:
+      return "S";
+    case 0x8C:
+    case 0x9C:
+      return "OE";
+    case 0x8E:
+    case 0x9E:
+      return "Z";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+std::string databaseText(std::string_view utf8) {
+  // First a UTF-8 text of characters Windows-1252 holds, then one conversion.
+  std::string representable;
+  representable.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::size_t start = pos;
+    char32_t cp = 0;
+    if (!decodeUtf8(utf8, pos, cp)) continue;
+    const std::string_view character = utf8.substr(start, pos - start);
+    switch (classify(cp)) {
+      case Kind::Drop:
+        break;
+      case Kind::Blank:
+        representable += ' ';
+        break;
+      case Kind::Hyphen:
+        representable += '-';
+        break;
+      case Kind::Apostrophe:
+        representable += '\'';
+        break;
+      case Kind::BaseLetters:
+        representable += latinBaseLetters(cp);
+        break;
+      case Kind::Keep:
+        if (cp < 0x80 || fitsCp1252(character)) representable += character;
+        break;
+    }
+  }
+  return collapsedBlanks(common::toUpper1252(common::utf8ToCp1252(representable)));
+}
+
+std::string foldedText(std::string_view cp1252) {
+  std::string out;
+  out.reserve(cp1252.size());
+  for (char c : cp1252) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (const char* plain = plainLetters(byte)) {
+      // Lower-case letters fold to lower case, upper-case ones to upper case.
+      const bool lower = common::toUpper1252(c) != c;
+      for (const char* p = plain; *p != '\0'; ++p) {
+        out += lower ? static_cast<char>(*p - 'A' + 'a') : *p;
+      }
+    } else if (byte == 0x83) {
+      out += 'f';
+    } else if (byte == 0x96 || byte == 0x97) {
+      out += '-';
+    } else if (byte == 0x82 || byte == 0x91 || byte == 0x92) {
+      out += '\'';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace importer

@@ -1,0 +1,26 @@
+#pragma once
+
+// From the UTF-8 text of the OurAirports files to the text of a database
+// field, and the folded spelling the search keys add.
+
+#include <string>
+#include <string_view>
+
+namespace importer {
+
+// A database field from UTF-8: Windows-1252, upper case, blanks collapsed
+// and trimmed. Letters Windows-1252 lacks lose their marks ("Łódź" ->
+// "LÓDZ", "Kayseri Erkilet Havalimanı" -> "... HAVALIMANI"); other
+// characters it cannot hold, invalid UTF-8 and control characters are
+// dropped. Double quotes (also the curly ones) are dropped, "," and "|"
+// become blanks, so the field never ends a database item early.
+//   R"(Szczecin-Goleniów "Solidarność")" -> "SZCZECIN-GOLENIÓW SOLIDARNOSC"
+std::string databaseText(std::string_view utf8);
+
+// Windows-1252 text with the accents taken off its letters, so that a search
+// typed without them finds the line: "ZÜRICH" -> "ZURICH", "ÆRØ" -> "AERO",
+// "SÃO PAULO" -> "SAO PAULO", "ß" -> "SS". Dashes and curly apostrophes
+// become "-" and "'". Other bytes stay as they are.
+std::string foldedText(std::string_view cp1252);
+
+}  // namespace importer
