@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vantrelo and opens its window on the bundled world database.
 #
-#   bash scripts/run-bundled.sh [WORK_DIR]
+#   bash scripts/run-bundled.sh [WORK_DIR [QT_OPTIONS...]]
 #
 # The window runs in WORK_DIR (default: run/ in the repository, or
 # $VANTRELO_RUN_DIR), where it reads airports.txt and keeps Vantrelo.ini and
@@ -13,7 +13,11 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${VANTRELO_BUILD_DIR:-$repo/build/run}
-work_dir=${1:-${VANTRELO_RUN_DIR:-$repo/run}}
+work_dir=${VANTRELO_RUN_DIR:-$repo/run}
+if [ $# -gt 0 ]; then
+  work_dir=$1
+  shift
+fi
 
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   generator=()
