@@ -38,4 +38,21 @@ expect_status 1
 expect_entries "$work" "Vantrelo.ini" "airports.txt"
 [ -e "$scratch/nowhere.txt" ] && fail "the link's target was created"
 
+# A file the user may not read (as user nobody, where this machine allows
+# it; root reads every file).
+if can_run_as_nobody; then
+  rm -rf "${work:?}"/*
+  printf '1|AAAA|X|45500000|-9250000|0|a|--|b|\r\n' > "$work/airports.txt"
+  chmod 000 "$work/airports.txt"
+  chown "$nobody_uid:$nobody_gid" "$work"
+  run_driver '' "${as_nobody[@]}"
+  expect_output "$(msg 'Cannot open "airports.txt": Permission denied')
+" "unreadable: output"
+  expect_status 1
+  expect_entries "$work" "Vantrelo.ini" "airports.txt"
+  expect_bytes "$work/Vantrelo.ini" '"Eng"\r\n"KJFK"\r\n'
+else
+  echo "(not run: a database the user may not read; needs root and setpriv)"
+fi
+
 finish

@@ -179,3 +179,19 @@ expect_output_bytes() {
     diff <(printf "$format" | od -c) <(od -c "$out_file") | head -20
   fi
 }
+
+# as_nobody=(setpriv ...) runs a command as user nobody. can_run_as_nobody
+# tells whether that works here for the driver (root, setpriv, and a driver
+# that nobody may run); it is tried in a scratch directory.
+nobody_uid=$(id -u nobody 2> /dev/null || echo 65534)
+nobody_gid=$(id -g nobody 2> /dev/null || echo 65534)
+as_nobody=(setpriv --reuid="$nobody_uid" --regid="$nobody_gid" --clear-groups)
+can_run_as_nobody() {
+  [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null || return 1
+  local probe=$scratch/nobody-probe
+  mkdir -p "$probe" && chown "$nobody_uid:$nobody_gid" "$probe" && chmod 755 "$probe"
+  (cd "$probe" && "${as_nobody[@]}" sh -c "touch x && test -x '$driver'") 2> /dev/null
+  local ok=$?
+  rm -rf "$probe"
+  return $ok
+}

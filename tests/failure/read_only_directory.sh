@@ -19,10 +19,6 @@ source "$(dirname "$0")/lib.sh"
 database=$'1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|0|\r\n\r\n'
 database+=$'1|BBBB|SECOND|41800000|12250000|10|city|--|LAND|\r\n\r\n'
 
-nobody_uid=$(id -u nobody 2> /dev/null || echo 65534)
-nobody_gid=$(id -g nobody 2> /dev/null || echo 65534)
-as_nobody=(setpriv --reuid="$nobody_uid" --regid="$nobody_gid" --clear-groups)
-
 # The ways that work here. Each is tried on a scratch directory first.
 mechanisms=()
 probe=$scratch/probe
@@ -37,15 +33,8 @@ if command -v chattr > /dev/null && chattr +i "$probe" 2> /dev/null; then
   touch "$probe/x" 2> /dev/null || mechanisms+=(chattr)
   chattr -i "$probe"
 fi
-rm -f "$probe/x"
-if [ "$(id -u)" = 0 ] && command -v setpriv > /dev/null; then
-  chown "$nobody_uid:$nobody_gid" "$probe"
-  chmod 755 "$probe"
-  if (cd "$probe" && "${as_nobody[@]}" sh -c "touch x && test -x '$driver'") 2> /dev/null; then
-    mechanisms+=(nobody)
-  fi
-fi
 rm -rf "$probe"
+can_run_as_nobody && mechanisms+=(nobody)
 [ ${#mechanisms[@]} -gt 0 ] ||
   skip "no way to make a directory read-only for root here (no mount namespace, chattr or setpriv)"
 

@@ -4,8 +4,8 @@
 # file) and a link to a directory. The first two fields are read (from the
 # first megabyte only), a missing one takes its default, a language code
 # that is neither "Eng" nor "Ita" applies no language; the file is left as
-# it is until a save writes it whole. A directory cannot be written: start-up
-# reports it and ends. (The plain empty file, one quoted field and a plain
+# it is until a save writes it whole. A directory cannot be written, an
+# unreadable file cannot be read: start-up reports either and ends. (The plain empty file, one quoted field and a plain
 # directory are golden scenarios.)
 source "$(dirname "$0")/lib.sh"
 
@@ -91,5 +91,21 @@ expect_output "$(msg 'Cannot write "Vantrelo.ini": Is a directory')
 expect_status 1
 [ -L "$work/Vantrelo.ini" ] || fail "link to a directory: the link was replaced"
 expect_entries "$scratch/elsewhere"
+
+# A settings file the user may not read (as user nobody, where this machine
+# allows it): start-up reports it and ends, and the file stays as it is.
+if can_run_as_nobody; then
+  rm -f "$work/Vantrelo.ini"
+  printf '"Ita"\r\n"LIRF"\r\n' > "$work/Vantrelo.ini"
+  chmod 000 "$work/Vantrelo.ini"
+  chown "$nobody_uid:$nobody_gid" "$work"
+  run_driver '' "${as_nobody[@]}"
+  expect_output "$(msg 'Cannot read "Vantrelo.ini": Permission denied')
+" "unreadable: output"
+  expect_status 1
+  expect_bytes "$work/Vantrelo.ini" '"Ita"\r\n"LIRF"\r\n'
+else
+  echo "(not run: a settings file the user may not read; needs root and setpriv)"
+fi
 
 finish
