@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace common {
 namespace {
@@ -17,15 +18,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
 char32_t toCodePoint(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80u];
   return byte;
-}
-
-// Returns the Windows-1252 byte of a code point, or '?' when it has none.
-char fromCodePoint(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
-  }
-  return '?';
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -62,50 +54,60 @@ std::string toUpper1252(std::string_view text) {
   return out;
 }
 
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  std::size_t length = 0;
+  char32_t cp = 0;
+  char32_t least = 0;
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    cp = lead & 0x1Fu;
+    least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    cp = lead & 0x0Fu;
+    least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    cp = lead & 0x07u;
+    least = 0x10000;
+  }
+  bool valid = length > 0 && pos + length <= text.size();
+  for (std::size_t k = 1; valid && k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[pos + k]);
+    valid = (next & 0xC0) == 0x80;
+    cp = (cp << 6) | (next & 0x3Fu);
+  }
+  // The shortest form only, and no surrogate or code point past U+10FFFF:
+  // an overlong "\xC0\xAF" is not a "/" but two bytes that are not UTF-8.
+  valid = valid && cp >= least && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+  if (!valid) {
+    ++pos;
+    return std::nullopt;
+  }
+  pos += length;
+  return cp;
+}
+
+std::optional<char> cp1252ByteOf(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
 std::string utf8ToCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t length = 0;
-    char32_t cp = 0;
-    if (lead < 0x80) {
-      length = 1;
-      cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2;
-      cp = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3;
-      cp = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4;
-      cp = lead & 0x07u;
-    }
-    bool valid = length > 0 && i + length <= utf8.size();
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        valid = false;
-      } else {
-        cp = (cp << 6) | (next & 0x3Fu);
-      }
-    }
-    // The shortest form only, and no surrogate or code point past
-    // U+10FFFF: an overlong "\xC0\xAF" is not a "/" but two bytes that are
-    // not UTF-8.
-    if (valid) {
-      const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : length == 4 ? 0x10000 : 0;
-      valid = cp >= least && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-    }
-    if (!valid) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    out += fromCodePoint(cp);
-    i += length;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const auto cp = decodeUtf8(utf8, pos);
+    out += cp ? cp1252ByteOf(*cp).value_or('?') : '?';
   }
   return out;
 }

@@ -4,6 +4,8 @@
 // character, positions count bytes. These helpers convert at the edges
 // (window, driver, file names) and give the upper case the search uses.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +19,14 @@ std::string toUpper1252(std::string_view text);
 // UTF-8 to Windows-1252. A character Windows-1252 cannot hold, or a byte
 // that is not valid UTF-8, becomes "?".
 std::string utf8ToCp1252(std::string_view utf8);
+
+// Decodes the UTF-8 character at pos and moves pos past it. A byte that does
+// not start a well-formed character (overlong forms, surrogates and code
+// points past U+10FFFF included) gives nothing and moves pos on by one.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos);
+
+// The Windows-1252 byte of a code point, or nothing when it has none.
+std::optional<char> cp1252ByteOf(char32_t cp);
 
 // Windows-1252 to UTF-8. The five unassigned bytes (0x81, 0x8D, 0x8F, 0x90,
 // 0x9D) map to the C1 controls of the same number, so every byte survives.

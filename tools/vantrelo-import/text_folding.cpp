@@ -58,60 +58,6 @@ Kind classify(char32_t cp) {
   return Kind::Keep;  // kept when Windows-1252 has it, else dropped below
 }
 
-// Decodes one UTF-8 character at pos and moves pos past it. A byte that does
-// not start a well-formed character gives nothing and moves on by one.
-bool decodeUtf8(std::string_view text, std::size_t& pos, char32_t& cp) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  std::size_t length = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    cp = lead;
-    ++pos;
-    return true;
-  }
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    cp = lead & 0x1Fu;
-    minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    cp = lead & 0x0Fu;
-    minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    cp = lead & 0x07u;
-    minimum = 0x10000;
-  } else {
-    ++pos;
-    return false;
-  }
-  if (pos + length > text.size()) {
-    ++pos;
-    return false;
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[pos + k]);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return false;
-    }
-    cp = (cp << 6) | (next & 0x3Fu);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return false;
-  }
-  pos += length;
-  return true;
-}
-
-// One UTF-8 character that Windows-1252 holds, checked through the same
-// conversion that makes the field.
-bool fitsCp1252(std::string_view utf8Character) {
-  const std::string converted = common::utf8ToCp1252(utf8Character);
-  return converted != "?";
-}
-
 std::string collapsedBlanks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -170,36 +116,33 @@ const char* plainLetters(unsigned char byte) {
 }  // namespace
 
 std::string databaseText(std::string_view utf8) {
-  // First a UTF-8 text of characters Windows-1252 holds, then one conversion.
-  std::string representable;
-  representable.reserve(utf8.size());
+  std::string text;
+  text.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const std::size_t start = pos;
-    char32_t cp = 0;
-    if (!decodeUtf8(utf8, pos, cp)) continue;
-    const std::string_view character = utf8.substr(start, pos - start);
-    switch (classify(cp)) {
+    const auto cp = common::decodeUtf8(utf8, pos);
+    if (!cp) continue;
+    switch (classify(*cp)) {
       case Kind::Drop:
         break;
       case Kind::Blank:
-        representable += ' ';
+        text += ' ';
         break;
       case Kind::Hyphen:
-        representable += '-';
+        text += '-';
         break;
       case Kind::Apostrophe:
-        representable += '\'';
+        text += '\'';
         break;
       case Kind::BaseLetters:
-        representable += latinBaseLetters(cp);
+        text += latinBaseLetters(*cp);
         break;
       case Kind::Keep:
-        if (cp < 0x80 || fitsCp1252(character)) representable += character;
+        if (const auto byte = common::cp1252ByteOf(*cp)) text += *byte;
         break;
     }
   }
-  return collapsedBlanks(common::toUpper1252(common::utf8ToCp1252(representable)));
+  return collapsedBlanks(common::toUpper1252(text));
 }
 
 std::string foldedText(std::string_view cp1252) {
