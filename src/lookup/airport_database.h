@@ -1,21 +1,31 @@
 #pragma once
 
-// The open airports.txt with its read position. The file is read through one
-// fixed buffer and never held whole; an item is the text up to the next
-// comma or line end (CR LF, bare LF or bare CR), which is consumed with it.
+// The open airports.txt with its read position. The file is read in large
+// blocks through one fixed buffer and never held whole; an item is the text
+// up to the next comma or line end (CR LF, bare LF or bare CR), which is
+// consumed with it.
+//
+// A search does not cut the file into items: it looks for the text in the
+// buffer as read (buffer_scanner.h) and finds the bounds of an item only
+// around a hit. An item that a block leaves unfinished is carried over to the
+// front of the buffer. The result is the item, and the read position after
+// it, that reading item by item would give.
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "lookup/buffer_scanner.h"
 
 namespace lookup {
 
 inline constexpr const char* kDatabaseFileName = "airports.txt";
 
 struct Item {
-  std::string_view text;  // valid until the next read; empty when oversized
+  std::string_view text;   // valid until the next read; empty when oversized
   bool oversized = false;  // longer than kMaxItemBytes: read over, never used
 };
 
@@ -25,8 +35,11 @@ class AirportDatabase {
   static constexpr std::size_t kDefaultBufferBytes = 256 * 1024;
 
   // bufferBytes is at least kMaxItemBytes + 1 so that a whole item fits.
+  // readBytes caps a single read from the file (0: as much as fits); tests
+  // read a few bytes at a time so that items straddle every read.
   explicit AirportDatabase(std::string path = kDatabaseFileName,
-                           std::size_t bufferBytes = kDefaultBufferBytes);
+                           std::size_t bufferBytes = kDefaultBufferBytes,
+                           std::size_t readBytes = 0);
 
   // Opens the file with the read position at its start. On failure returns
   // false and sets error to the system's reason.
@@ -41,20 +54,19 @@ class AirportDatabase {
   // The next item. Call only when atEnd() is false.
   Item readItem();
 
-  // Reads items until one holds needle; returns its 1-based position in that
-  // item (the item is then in matchedItem) or 0 at the end of the file. An
-  // empty needle matches the next non-empty item. Oversized items never
-  // match, nor do items that fail the accept test.
+  // Reads on until an item holds needle; returns the 1-based position of its
+  // first occurrence in that item (the item is then in matchedItem, and the
+  // read position just after it) or 0 at the end of the file. An empty
+  // needle matches the next non-empty item; a needle holding a comma or a
+  // line end matches nothing. Oversized items never match, nor do items that
+  // fail the accept test: the scan goes on past them.
   template <typename Accept>
   std::size_t scanFor(std::string_view needle, Accept accept, std::string& matchedItem) {
-    while (!atEnd()) {
-      const Item item = readItem();
-      if (item.oversized || item.text.empty()) continue;
-      const std::size_t found = needle.empty() ? 0 : item.text.find(needle);
-      if (found == std::string_view::npos) continue;
-      if (!accept(item.text)) continue;
-      matchedItem.assign(item.text);
-      return found + 1;
+    const NeedleFinder finder(needle);
+    while (const std::optional<ScanHit> hit = nextHit(finder)) {
+      if (!accept(hit->item)) continue;
+      matchedItem.assign(hit->item);
+      return hit->position;
     }
     return 0;
   }
@@ -64,16 +76,27 @@ class AirportDatabase {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
 
-  bool refill();  // moves the unread bytes to the front and reads more
+  struct ScanHit {
+    std::string_view item;  // valid until the next read
+    std::size_t position;   // 1-based position of the text in the item
+  };
+
+  // The next item that holds the finder's text and is not oversized; the
+  // read position is then just after it. Nothing at the end of the file.
+  std::optional<ScanHit> nextHit(const NeedleFinder& finder);
+
+  bool refill();  // reads more, first moving the unread bytes to the front when short of room
   void skipPendingLineFeed();
+  void consumeItemEnd(std::size_t stop);  // moves past the comma or line end at stop
 
   std::string m_path;
   std::unique_ptr<std::FILE, FileCloser> m_fileOwner;
   std::FILE* m_file = nullptr;
   std::vector<char> m_buffer;
-  std::size_t m_begin = 0;  // first unread byte
-  std::size_t m_end = 0;    // one past the last byte read from the file
-  bool m_fileDone = false;  // the file has no more bytes to give
+  std::size_t m_readBytes;         // the most one read asks for
+  std::size_t m_begin = 0;         // first unread byte
+  std::size_t m_end = 0;           // one past the last byte read from the file
+  bool m_fileDone = false;         // the file has no more bytes to give
   bool m_pendingLineFeed = false;  // a CR ended the last item at the buffer's end
 };
 

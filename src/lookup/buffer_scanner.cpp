@@ -1,0 +1,259 @@
+#include "lookup/buffer_scanner.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define VANTRELO_HAVE_AVX2_KERNEL 1
+#endif
+
+namespace lookup {
+namespace {
+
+// How common a byte is in an airport database, higher is more common. Lines
+// are mostly digits and "|"; names and codes are upper-case letters (K leads
+// every ICAO code of the United States); searches are upper-cased, so lower
+// case matters little. Only the order counts.
+constexpr std::array<std::uint8_t, 256> makeByteRanks() {
+  std::array<std::uint8_t, 256> ranks{};
+  for (std::size_t c = 0; c < 256; ++c)
+    ranks[c] = c < 0x20 ? 10 : (c < 0x80 ? 40 : 60);
+  for (char c = 'a'; c <= 'z'; ++c)
+    ranks[static_cast<unsigned char>(c)] = 100;
+  for (char c = '0'; c <= '9'; ++c)
+    ranks[static_cast<unsigned char>(c)] = 250;
+  ranks['0'] = 255;
+  ranks['1'] = 252;
+  ranks['|'] = 245;
+  ranks['\r'] = 240;
+  ranks['\n'] = 240;
+  ranks[' '] = 220;
+  ranks['-'] = 180;
+  ranks['.'] = 150;
+  // Upper-case letters from the most to the least common.
+  constexpr std::string_view kLetters = "AERINOLTSKUCMDHBPGYWVFJZXQ";
+  std::uint8_t rank = 200;
+  for (char c : kLetters) {
+    ranks[static_cast<unsigned char>(c)] = rank;
+    rank = static_cast<std::uint8_t>(rank - 4);
+  }
+  return ranks;
+}
+
+constexpr std::array<std::uint8_t, 256> kByteRanks = makeByteRanks();
+
+std::uint8_t rankOf(char c) {
+  return kByteRanks[static_cast<unsigned char>(c)];
+}
+
+// The first byte in [first, last) that does not end an item, or last.
+const char* findItemStart(const char* first, const char* last) {
+  while (first != last && isItemEnd(*first))
+    ++first;
+  return first;
+}
+
+#if defined(__SSE2__)
+
+__m128i load16(const char* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+unsigned itemEndMask16(const char* p) {
+  const __m128i bytes = load16(p);
+  const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')),
+                                                 _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
+                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+  return static_cast<unsigned>(_mm_movemask_epi8(ends));
+}
+
+// Positions k..k+15 whose two filter bytes both match, as bits.
+std::uint64_t pairMask16(const char* k, std::size_t offset1, std::size_t offset2, __m128i byte1,
+                         __m128i byte2) {
+  const __m128i hits1 = _mm_cmpeq_epi8(load16(k + offset1), byte1);
+  const __m128i hits2 = _mm_cmpeq_epi8(load16(k + offset2), byte2);
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(hits1, hits2)));
+}
+
+#endif
+
+#if defined(VANTRELO_HAVE_AVX2_KERNEL)
+
+__attribute__((target("avx2"))) std::uint64_t pairMask32(const char* k, std::size_t offset1,
+                                                         std::size_t offset2, __m256i byte1,
+                                                         __m256i byte2) {
+  const __m256i bytes1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k + offset1));
+  const __m256i bytes2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k + offset2));
+  const __m256i both =
+      _mm256_and_si256(_mm256_cmpeq_epi8(bytes1, byte1), _mm256_cmpeq_epi8(bytes2, byte2));
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(both));
+}
+
+#endif
+
+}  // namespace
+
+const char* findItemEnd(const char* first, const char* last) {
+#if defined(__SSE2__)
+  for (; last - first >= 16; first += 16) {
+    const unsigned mask = itemEndMask16(first);
+    if (mask != 0) return first + std::countr_zero(mask);
+  }
+#endif
+  for (; first != last; ++first) {
+    if (isItemEnd(*first)) return first;
+  }
+  return last;
+}
+
+const char* findLastItemEnd(const char* first, const char* last) {
+  while (last > first) {
+    --last;
+    if (isItemEnd(*last)) return last;
+  }
+  return nullptr;
+}
+
+FinderLevel bestFinderLevel() {
+#if defined(VANTRELO_HAVE_AVX2_KERNEL)
+  static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
+  if (hasAvx2) return FinderLevel::Avx2;
+#endif
+#if defined(__SSE2__)
+  return FinderLevel::Sse2;
+#else
+  return FinderLevel::Portable;
+#endif
+}
+
+NeedleFinder::NeedleFinder(std::string_view needle, FinderLevel level)
+    : m_needle(needle), m_level(level) {
+  // Never more than the processor runs.
+  if (m_level == FinderLevel::Avx2 && bestFinderLevel() != FinderLevel::Avx2)
+    m_level = FinderLevel::Sse2;
+#if !defined(__SSE2__)
+  m_level = FinderLevel::Portable;
+#endif
+  for (std::size_t i = 0; i < needle.size(); ++i) {
+    if (isItemEnd(needle[i])) m_holdsItemEnd = true;
+    if (rankOf(needle[i]) < rankOf(needle[m_rareOffset1])) m_rareOffset1 = i;
+  }
+  // The second byte: the rarest of the others, a different byte if there is one.
+  bool found = false;
+  for (std::size_t i = 0; i < needle.size(); ++i) {
+    if (i == m_rareOffset1) continue;
+    const bool differs = needle[i] != needle[m_rareOffset1];
+    const bool bestDiffers = found && needle[m_rareOffset2] != needle[m_rareOffset1];
+    if (!found || (differs && !bestDiffers) ||
+        (differs == bestDiffers && rankOf(needle[i]) < rankOf(needle[m_rareOffset2]))) {
+      m_rareOffset2 = i;
+      found = true;
+    }
+  }
+  if (!found) m_rareOffset2 = m_rareOffset1;
+}
+
+bool NeedleFinder::matchesAt(const char* candidate) const {
+  return std::memcmp(candidate, m_needle.data(), m_needle.size()) == 0;
+}
+
+const char* NeedleFinder::find(const char* first, const char* last) const {
+  if (m_needle.empty()) return findItemStart(first, last);
+  if (first >= last || static_cast<std::size_t>(last - first) < m_needle.size()) return last;
+  // Candidates are the positions from first to lastStart, both included.
+  const char* const lastStart = last - m_needle.size();
+  const char* found = nullptr;
+  switch (m_level) {
+    case FinderLevel::Avx2:
+      found = findAvx2(first, lastStart);
+      break;
+    case FinderLevel::Sse2:
+      found = findSse2(first, lastStart);
+      break;
+    case FinderLevel::Portable:
+      found = findPortable(first, lastStart);
+      break;
+  }
+  return found != nullptr ? found : last;
+}
+
+const char* NeedleFinder::findPortable(const char* first, const char* lastStart) const {
+  const char rare1 = m_needle[m_rareOffset1];
+  const char rare2 = m_needle[m_rareOffset2];
+  const char* k = first;
+  while (k <= lastStart) {
+    const auto span = static_cast<std::size_t>(lastStart - k) + 1;
+    const void* hit = std::memchr(k + m_rareOffset1, rare1, span);
+    if (hit == nullptr) return nullptr;
+    k = static_cast<const char*>(hit) - m_rareOffset1;
+    if (k[m_rareOffset2] == rare2 && matchesAt(k)) return k;
+    ++k;
+  }
+  return nullptr;
+}
+
+// The vector filters test a run of positions at once and compare the
+// candidates of a run in order, so the first match in the run is found.
+const char* NeedleFinder::findSse2(const char* first, const char* lastStart) const {
+#if defined(__SSE2__)
+  const __m128i byte1 = _mm_set1_epi8(m_needle[m_rareOffset1]);
+  const __m128i byte2 = _mm_set1_epi8(m_needle[m_rareOffset2]);
+  const char* k = first;
+  // Positions k..k+63 read bytes up to k+63+size-1, the last byte of the data.
+  while (lastStart - k >= 63) {
+    const std::uint64_t mask =
+        pairMask16(k, m_rareOffset1, m_rareOffset2, byte1, byte2) |
+        pairMask16(k + 16, m_rareOffset1, m_rareOffset2, byte1, byte2) << 16 |
+        pairMask16(k + 32, m_rareOffset1, m_rareOffset2, byte1, byte2) << 32 |
+        pairMask16(k + 48, m_rareOffset1, m_rareOffset2, byte1, byte2) << 48;
+    for (std::uint64_t bits = mask; bits != 0; bits &= bits - 1) {
+      const char* candidate = k + std::countr_zero(bits);
+      if (matchesAt(candidate)) return candidate;
+    }
+    k += 64;
+  }
+  while (lastStart - k >= 15) {
+    for (std::uint64_t bits = pairMask16(k, m_rareOffset1, m_rareOffset2, byte1, byte2); bits != 0;
+         bits &= bits - 1) {
+      const char* candidate = k + std::countr_zero(bits);
+      if (matchesAt(candidate)) return candidate;
+    }
+    k += 16;
+  }
+  return findPortable(k, lastStart);
+#else
+  return findPortable(first, lastStart);
+#endif
+}
+
+#if defined(VANTRELO_HAVE_AVX2_KERNEL)
+__attribute__((target("avx2")))
+#endif
+const char*
+NeedleFinder::findAvx2(const char* first, const char* lastStart) const {
+#if defined(VANTRELO_HAVE_AVX2_KERNEL)
+  const __m256i byte1 = _mm256_set1_epi8(m_needle[m_rareOffset1]);
+  const __m256i byte2 = _mm256_set1_epi8(m_needle[m_rareOffset2]);
+  const char* k = first;
+  while (lastStart - k >= 63) {
+    const std::uint64_t mask = pairMask32(k, m_rareOffset1, m_rareOffset2, byte1, byte2) |
+                               pairMask32(k + 32, m_rareOffset1, m_rareOffset2, byte1, byte2) << 32;
+    for (std::uint64_t bits = mask; bits != 0; bits &= bits - 1) {
+      const char* candidate = k + std::countr_zero(bits);
+      if (matchesAt(candidate)) return candidate;
+    }
+    k += 64;
+  }
+  return findSse2(k, lastStart);
+#else
+  return findSse2(first, lastStart);
+#endif
+}
+
+}  // namespace lookup

@@ -1,0 +1,380 @@
+// The search over the read buffer against a plain item-by-item reader: same
+// items offered to the accept test, same match, same position, same read
+// position afterwards, whatever the sizes of the buffer and of the reads.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lookup/airport_database.h"
+#include "lookup/airport_line.h"
+#include "temp_dir.h"
+
+namespace {
+
+using lookup::AirportDatabase;
+using testing_support::TempDir;
+
+constexpr std::size_t kLimit = AirportDatabase::kMaxItemBytes;
+
+struct PlainItem {
+  std::string text;
+  bool oversized;
+};
+
+// The database read the plain way: split into items byte by byte, then
+// searched one item at a time with std::string::find.
+class PlainDatabase {
+ public:
+  explicit PlainDatabase(std::string_view bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+      std::size_t end = pos;
+      while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+      const bool oversized = end - pos > kLimit;
+      m_items.push_back(
+          {oversized ? std::string() : std::string(bytes.substr(pos, end - pos)), oversized});
+      pos = end;
+      if (pos < bytes.size()) {
+        if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
+        ++pos;
+      }
+    }
+  }
+
+  void reopen() { m_next = 0; }
+  bool atEnd() const { return m_next == m_items.size(); }
+  const PlainItem& readItem() { return m_items[m_next++]; }
+
+  template <typename Accept>
+  std::size_t scanFor(std::string_view needle, Accept accept, std::string& matchedItem) {
+    while (!atEnd()) {
+      const PlainItem& item = readItem();
+      if (item.oversized || item.text.empty()) continue;
+      const std::size_t found = needle.empty() ? 0 : item.text.find(needle);
+      if (found == std::string::npos) continue;
+      if (!accept(std::string_view(item.text))) continue;
+      matchedItem = item.text;
+      return found + 1;
+    }
+    return 0;
+  }
+
+ private:
+  std::vector<PlainItem> m_items;
+  std::size_t m_next = 0;
+};
+
+// An accept test that writes down every item it is asked about. It takes
+// splittable airport lines, as the search does, or a fixed share of items.
+class RecordingAccept {
+ public:
+  enum class Rule { AirportLines, Everything, Alternate };
+  explicit RecordingAccept(Rule rule) : m_rule(rule) {}
+
+  bool operator()(std::string_view item) {
+    asked.emplace_back(item);
+    switch (m_rule) {
+      case Rule::AirportLines:
+        return lookup::isSplittableAirportLine(item);
+      case Rule::Everything:
+        return true;
+      case Rule::Alternate:
+        return asked.size() % 2 == 0;
+    }
+    return false;
+  }
+
+  std::vector<std::string> asked;
+
+ private:
+  Rule m_rule;
+};
+
+// Drives both readers through the same steps: scans, runway-style reads and
+// reopenings, and fails at the first difference.
+class ScanComparison {
+ public:
+  ScanComparison(const TempDir& dir, std::string_view bytes, std::size_t bufferBytes,
+                 std::size_t readBytes)
+      : m_plain(bytes), m_fast(dir.file("airports.txt").string(), bufferBytes, readBytes) {
+    dir.write("airports.txt", bytes);
+    std::string error;
+    m_opened = m_fast.open(error);
+  }
+
+  bool opened() const { return m_opened; }
+
+  void reopen() {
+    std::string error;
+    ASSERT_TRUE(m_fast.open(error)) << error;
+    m_plain.reopen();
+  }
+
+  void scan(std::string_view needle, RecordingAccept::Rule rule) {
+    RecordingAccept plainAccept(rule);
+    RecordingAccept fastAccept(rule);
+    std::string plainMatch = "unset";
+    std::string fastMatch = "unset";
+    const std::size_t plainPosition = m_plain.scanFor(needle, std::ref(plainAccept), plainMatch);
+    const std::size_t fastPosition = m_fast.scanFor(needle, std::ref(fastAccept), fastMatch);
+    ASSERT_EQ(fastPosition, plainPosition) << "needle \"" << needle << "\"";
+    ASSERT_EQ(fastMatch, plainMatch);
+    ASSERT_EQ(fastAccept.asked, plainAccept.asked) << "the accept test saw other items";
+    ASSERT_EQ(m_fast.atEnd(), m_plain.atEnd());
+    if (plainPosition == 0) {
+      ASSERT_TRUE(m_plain.atEnd());  // a scan that finds nothing reads to the end
+    }
+  }
+
+  void readItems(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      ASSERT_EQ(m_fast.atEnd(), m_plain.atEnd());
+      if (m_plain.atEnd()) return;
+      const lookup::Item fast = m_fast.readItem();
+      const PlainItem& plain = m_plain.readItem();
+      ASSERT_EQ(fast.oversized, plain.oversized);
+      ASSERT_EQ(std::string(fast.text), plain.text);
+    }
+  }
+
+  bool atEnd() const { return m_plain.atEnd(); }
+
+ private:
+  PlainDatabase m_plain;
+  AirportDatabase m_fast;
+  bool m_opened = false;
+};
+
+// Random files in the database's layout, with every kind of line end, commas,
+// short items, empty lines and items at and over the size limit; the texts
+// searched for are planted in all of them.
+class RandomDatabase {
+ public:
+  RandomDatabase(std::uint32_t seed, std::vector<std::string> needles)
+      : m_random(seed), m_needles(std::move(needles)) {}
+
+  std::string build(std::size_t size, int longItemsPerMille) {
+    std::string bytes;
+    while (bytes.size() < size) {
+      const auto roll = m_random() % 1000;
+      if (roll < static_cast<unsigned>(longItemsPerMille)) {
+        appendLongItem(bytes);
+      } else if (roll < 400) {
+        appendAirportLine(bytes);
+      } else if (roll < 750) {
+        appendRunwayLine(bytes);
+      } else if (roll < 850) {
+        appendWord(bytes, m_random() % 12);  // a short item, few or no "|"
+      }
+      // else: an empty item
+      appendItemEnd(bytes);
+    }
+    if (m_random() % 2 == 0) appendWord(bytes, 1 + m_random() % 8);  // the file ends inside an item
+    return bytes;
+  }
+
+  std::string pickNeedle() { return m_needles[m_random() % m_needles.size()]; }
+  std::uint32_t next() { return static_cast<std::uint32_t>(m_random()); }
+
+ private:
+  void appendItemEnd(std::string& bytes) {
+    static constexpr const char* kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r", ","};
+    bytes += kEnds[m_random() % 6];
+  }
+
+  void appendWord(std::string& bytes, std::size_t length) {
+    static constexpr std::string_view kLetters = "AKQZX |LMN";
+    for (std::size_t i = 0; i < length; ++i)
+      bytes += kLetters[m_random() % kLetters.size()];
+    if (m_random() % 5 == 0) bytes += pickNeedle();
+  }
+
+  void appendAirportLine(std::string& bytes) {
+    for (int field = 0; field < 9; ++field) {
+      appendWord(bytes, m_random() % 6);
+      bytes += '|';
+    }
+  }
+
+  void appendRunwayLine(std::string& bytes) {
+    for (int field = 0; field < 6; ++field) {
+      appendWord(bytes, 1 + m_random() % 3);
+      bytes += '|';
+    }
+  }
+
+  // An item of about the size limit: at it, one over, or well over, with a
+  // text planted at its start, in its middle or at its end.
+  void appendLongItem(std::string& bytes) {
+    static constexpr std::size_t kLengths[] = {kLimit, kLimit + 1, kLimit - 1, kLimit + 5000,
+                                               3 * kLimit};
+    const std::size_t length = kLengths[m_random() % 5];
+    std::string item = "L|A|B|C|D|E|F|G|H|";
+    item.resize(length, 'Y');
+    const std::string needle = pickNeedle();
+    if (!needle.empty() && needle.size() < length &&
+        needle.find_first_of(",\r\n") == std::string::npos) {
+      const std::size_t where[] = {0, length / 2, length - needle.size()};
+      item.replace(where[m_random() % 3], needle.size(), needle);
+    }
+    bytes += item;
+  }
+
+  std::mt19937 m_random;
+  std::vector<std::string> m_needles;
+};
+
+const std::vector<std::string> kNeedles = {
+    "KQZX", "Q",    "|", "AK",  "ZX|Q", "LAKE MARIANO INTL", "", "YYYY",
+    "A|",   "NONE", ",", "K\r", "\nA"};
+
+void compareOnRandomFiles(std::uint32_t seed, int files, std::size_t fileBytes,
+                          const std::vector<std::size_t>& readSizes, std::size_t bufferBytes) {
+  TempDir dir;
+  RandomDatabase generator(seed, kNeedles);
+  for (int file = 0; file < files; ++file) {
+    const std::string bytes = generator.build(fileBytes, file % 3 == 0 ? 0 : 4);
+    for (const std::size_t readBytes : readSizes) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + " file " + std::to_string(file) + " of " +
+                   std::to_string(bytes.size()) + " bytes, reads of " + std::to_string(readBytes) +
+                   ", buffer " + std::to_string(bufferBytes));
+      ScanComparison both(dir, bytes, bufferBytes, readBytes);
+      ASSERT_TRUE(both.opened());
+      for (int step = 0; step < 400; ++step) {
+        const auto roll = generator.next() % 10;
+        if (roll < 6) {
+          const auto rule = static_cast<RecordingAccept::Rule>(generator.next() % 3);
+          both.scan(generator.pickNeedle(), rule);
+        } else if (roll < 9) {
+          both.readItems(generator.next() % 4);  // as the runway lines after a match are read
+        } else {
+          both.reopen();
+        }
+        if (testing::Test::HasFatalFailure()) return;
+        if (both.atEnd()) both.reopen();
+      }
+    }
+  }
+}
+
+TEST(AirportScan, MatchesThePlainReaderWithReadsOfAFewBytes) {
+  compareOnRandomFiles(1, 6, 20000, {1, 2, 3, 5, 8}, 0);
+}
+
+TEST(AirportScan, MatchesThePlainReaderAcrossTheSmallestBuffer) {
+  // Reads that fill the smallest buffer: long items are carried over its end.
+  compareOnRandomFiles(2, 6, 400000, {0, 7, 4093}, AirportDatabase::kMaxItemBytes + 1);
+}
+
+TEST(AirportScan, MatchesThePlainReaderWithTheUsualBuffer) {
+  compareOnRandomFiles(3, 4, 1200000, {0, 65536}, AirportDatabase::kDefaultBufferBytes);
+}
+
+// Cases met above by chance, spelt out one by one.
+
+struct Opened {
+  explicit Opened(std::string_view bytes, std::size_t readBytes = 0)
+      : database(dir.file("airports.txt").string(), 0, readBytes) {
+    dir.write("airports.txt", bytes);
+    std::string error;
+    EXPECT_TRUE(database.open(error)) << error;
+  }
+  TempDir dir;
+  AirportDatabase database;
+};
+
+constexpr auto kAnyItem = [](std::string_view) { return true; };
+
+TEST(AirportScan, ReadsOnAfterACarriageReturnLineFeedSplitBetweenReads) {
+  const std::string bytes = "1|ABCD|N|1|2|3|4|5|6|\r\nR|09|90|9000|0|0|\r\n\r\nnext\r\n";
+  // Every read size puts the split somewhere else, once between CR and LF.
+  for (std::size_t readBytes = 1; readBytes <= bytes.size(); ++readBytes) {
+    Opened file(bytes, readBytes);
+    std::string matched;
+    ASSERT_EQ(file.database.scanFor("ABCD", lookup::isSplittableAirportLine, matched), 3u)
+        << readBytes;
+    EXPECT_EQ(matched, "1|ABCD|N|1|2|3|4|5|6|");
+    EXPECT_EQ(file.database.readItem().text, "R|09|90|9000|0|0|") << readBytes;
+    EXPECT_EQ(file.database.readItem().text, "") << readBytes;
+    EXPECT_EQ(file.database.readItem().text, "next") << readBytes;
+    EXPECT_TRUE(file.database.atEnd());
+  }
+}
+
+TEST(AirportScan, FindsATextSplitBetweenReads) {
+  for (std::size_t readBytes = 1; readBytes <= 12; ++readBytes) {
+    Opened file("xx,LAKE MARIANO INTL|\r\ny", readBytes);
+    std::string matched;
+    EXPECT_EQ(file.database.scanFor("MARIANO", kAnyItem, matched), 6u) << readBytes;
+    EXPECT_EQ(matched, "LAKE MARIANO INTL|");
+    EXPECT_EQ(file.database.readItem().text, "y");
+  }
+}
+
+TEST(AirportScan, EmptyTextTakesTheNextNonEmptyItem) {
+  Opened file("\r\n,\r\r\n\nfirst,second\r\n");
+  std::string matched;
+  EXPECT_EQ(file.database.scanFor("", kAnyItem, matched), 1u);
+  EXPECT_EQ(matched, "first");
+  EXPECT_EQ(file.database.scanFor("", kAnyItem, matched), 1u);
+  EXPECT_EQ(matched, "second");
+  EXPECT_EQ(file.database.scanFor("", kAnyItem, matched), 0u);
+  EXPECT_TRUE(file.database.atEnd());
+}
+
+TEST(AirportScan, TextWithACommaOrLineEndMatchesNothing) {
+  for (const std::string_view needle : {"A,B", "A\r\nB", "A\nB", "B\r"}) {
+    Opened file("A,B\r\nA\r\nB\r\n");
+    std::string matched = "unset";
+    EXPECT_EQ(file.database.scanFor(needle, kAnyItem, matched), 0u);
+    EXPECT_EQ(matched, "unset");
+    EXPECT_TRUE(file.database.atEnd());
+  }
+}
+
+TEST(AirportScan, HitInALineWithFewerThanNineBarsGoesOn) {
+  Opened file("R|KQZX|0|0|0|0|\r\n|KQZX|NAME|1|2|3|4|5|6|\r\nR|09|\r\n");
+  std::string matched;
+  EXPECT_EQ(file.database.scanFor("KQZX", lookup::isSplittableAirportLine, matched), 2u);
+  EXPECT_EQ(matched, "|KQZX|NAME|1|2|3|4|5|6|");
+  EXPECT_EQ(file.database.readItem().text, "R|09|");
+}
+
+TEST(AirportScan, TextInsideAnOversizedItemNeverMatches) {
+  const std::string atLimit = std::string(kLimit - 4, 'N') + "KQZX";
+  const std::string overLimit = "KQZX" + std::string(kLimit - 3, 'N');
+  Opened file(overLimit + "\r\n" + atLimit + "\r\nKQZX");
+  std::string matched;
+  EXPECT_EQ(file.database.scanFor("KQZX", kAnyItem, matched), kLimit - 3);
+  EXPECT_EQ(matched, atLimit);
+  EXPECT_EQ(file.database.scanFor("KQZX", kAnyItem, matched), 1u);
+  EXPECT_EQ(matched, "KQZX");
+  EXPECT_TRUE(file.database.atEnd());
+}
+
+TEST(AirportScan, TextLongerThanAnyItemMatchesNothing) {
+  const std::string item(kLimit, 'A');
+  Opened file(item + "\r\n");
+  std::string matched;
+  EXPECT_EQ(file.database.scanFor(item, kAnyItem, matched), 1u);
+  std::string error;
+  ASSERT_TRUE(file.database.open(error)) << error;
+  EXPECT_EQ(file.database.scanFor(item + "A", kAnyItem, matched), 0u);
+  EXPECT_TRUE(file.database.atEnd());
+}
+
+TEST(AirportScan, MatchAtTheEndOfTheFileLeavesNothingToRead) {
+  Opened file("a\r\nb|KQZX", 3);
+  std::string matched;
+  EXPECT_EQ(file.database.scanFor("KQZX", kAnyItem, matched), 3u);
+  EXPECT_EQ(matched, "b|KQZX");
+  EXPECT_TRUE(file.database.atEnd());
+}
+
+}  // namespace
