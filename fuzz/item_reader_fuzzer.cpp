@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const char filler = data.ConsumeIntegral<char>();
   const std::string head = data.ConsumeRandomLengthString(4096);
   const std::string needle = data.ConsumeRandomLengthString(16);
-  const std::string script = data.ConsumeRandomLengthString(64);
+  const std::string script = data.ConsumeRandomLengthString(24);
   std::string file = head;
   // The stretch goes somewhere inside the head, so an item can span it.
   const std::size_t at = head.empty() ? 0 : static_cast<unsigned char>(filler) % (head.size() + 1);

@@ -73,26 +73,31 @@ unsigned itemEndMask16(const char* p) {
   return static_cast<unsigned>(_mm_movemask_epi8(ends));
 }
 
-// Positions k..k+15 whose two filter bytes both match, as bits.
-std::uint64_t pairMask16(const char* k, std::size_t offset1, std::size_t offset2, __m128i byte1,
-                         __m128i byte2) {
-  const __m128i hits1 = _mm_cmpeq_epi8(load16(k + offset1), byte1);
-  const __m128i hits2 = _mm_cmpeq_epi8(load16(k + offset2), byte2);
-  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_and_si128(hits1, hits2)));
+// 0xFF for each of the positions k..k+15 whose two filter bytes both match.
+__m128i pairHits16(const char* k, std::size_t offset1, std::size_t offset2, __m128i byte1,
+                   __m128i byte2) {
+  return _mm_and_si128(_mm_cmpeq_epi8(load16(k + offset1), byte1),
+                       _mm_cmpeq_epi8(load16(k + offset2), byte2));
+}
+
+std::uint64_t bits16(__m128i hits) {
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
 }
 
 #endif
 
 #if defined(VANTRELO_HAVE_AVX2_KERNEL)
 
-__attribute__((target("avx2"))) std::uint64_t pairMask32(const char* k, std::size_t offset1,
-                                                         std::size_t offset2, __m256i byte1,
-                                                         __m256i byte2) {
+__attribute__((target("avx2"))) __m256i pairHits32(const char* k, std::size_t offset1,
+                                                   std::size_t offset2, __m256i byte1,
+                                                   __m256i byte2) {
   const __m256i bytes1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k + offset1));
   const __m256i bytes2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k + offset2));
-  const __m256i both =
-      _mm256_and_si256(_mm256_cmpeq_epi8(bytes1, byte1), _mm256_cmpeq_epi8(bytes2, byte2));
-  return static_cast<std::uint32_t>(_mm256_movemask_epi8(both));
+  return _mm256_and_si256(_mm256_cmpeq_epi8(bytes1, byte1), _mm256_cmpeq_epi8(bytes2, byte2));
+}
+
+__attribute__((target("avx2"))) std::uint64_t bits32(__m256i hits) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(hits));
 }
 
 #endif
@@ -198,31 +203,41 @@ const char* NeedleFinder::findPortable(const char* first, const char* lastStart)
   return nullptr;
 }
 
+const char* NeedleFinder::firstMatch(const char* k, std::uint64_t candidates) const {
+  for (; candidates != 0; candidates &= candidates - 1) {
+    const char* candidate = k + std::countr_zero(candidates);
+    if (matchesAt(candidate)) return candidate;
+  }
+  return nullptr;
+}
+
 // The vector filters test a run of positions at once and compare the
-// candidates of a run in order, so the first match in the run is found.
+// candidates of a run in order, so the first match in the run is found. A
+// run reads up to its last position plus the text's length less one: at most
+// the last byte of the data.
 const char* NeedleFinder::findSse2(const char* first, const char* lastStart) const {
 #if defined(__SSE2__)
-  const __m128i byte1 = _mm_set1_epi8(m_needle[m_rareOffset1]);
-  const __m128i byte2 = _mm_set1_epi8(m_needle[m_rareOffset2]);
+  const std::size_t offset1 = m_rareOffset1;
+  const std::size_t offset2 = m_rareOffset2;
+  const __m128i byte1 = _mm_set1_epi8(m_needle[offset1]);
+  const __m128i byte2 = _mm_set1_epi8(m_needle[offset2]);
   const char* k = first;
-  // Positions k..k+63 read bytes up to k+63+size-1, the last byte of the data.
   while (lastStart - k >= 63) {
-    const std::uint64_t mask =
-        pairMask16(k, m_rareOffset1, m_rareOffset2, byte1, byte2) |
-        pairMask16(k + 16, m_rareOffset1, m_rareOffset2, byte1, byte2) << 16 |
-        pairMask16(k + 32, m_rareOffset1, m_rareOffset2, byte1, byte2) << 32 |
-        pairMask16(k + 48, m_rareOffset1, m_rareOffset2, byte1, byte2) << 48;
-    for (std::uint64_t bits = mask; bits != 0; bits &= bits - 1) {
-      const char* candidate = k + std::countr_zero(bits);
-      if (matchesAt(candidate)) return candidate;
+    const __m128i hits0 = pairHits16(k, offset1, offset2, byte1, byte2);
+    const __m128i hits1 = pairHits16(k + 16, offset1, offset2, byte1, byte2);
+    const __m128i hits2 = pairHits16(k + 32, offset1, offset2, byte1, byte2);
+    const __m128i hits3 = pairHits16(k + 48, offset1, offset2, byte1, byte2);
+    const __m128i any = _mm_or_si128(_mm_or_si128(hits0, hits1), _mm_or_si128(hits2, hits3));
+    if (_mm_movemask_epi8(any) != 0) {
+      const std::uint64_t candidates =
+          bits16(hits0) | bits16(hits1) << 16 | bits16(hits2) << 32 | bits16(hits3) << 48;
+      if (const char* found = firstMatch(k, candidates)) return found;
     }
     k += 64;
   }
   while (lastStart - k >= 15) {
-    for (std::uint64_t bits = pairMask16(k, m_rareOffset1, m_rareOffset2, byte1, byte2); bits != 0;
-         bits &= bits - 1) {
-      const char* candidate = k + std::countr_zero(bits);
-      if (matchesAt(candidate)) return candidate;
+    if (const char* found = firstMatch(k, bits16(pairHits16(k, offset1, offset2, byte1, byte2)))) {
+      return found;
     }
     k += 16;
   }
@@ -238,17 +253,31 @@ __attribute__((target("avx2")))
 const char*
 NeedleFinder::findAvx2(const char* first, const char* lastStart) const {
 #if defined(VANTRELO_HAVE_AVX2_KERNEL)
-  const __m256i byte1 = _mm256_set1_epi8(m_needle[m_rareOffset1]);
-  const __m256i byte2 = _mm256_set1_epi8(m_needle[m_rareOffset2]);
+  const std::size_t offset1 = m_rareOffset1;
+  const std::size_t offset2 = m_rareOffset2;
+  const __m256i byte1 = _mm256_set1_epi8(m_needle[offset1]);
+  const __m256i byte2 = _mm256_set1_epi8(m_needle[offset2]);
   const char* k = first;
-  while (lastStart - k >= 63) {
-    const std::uint64_t mask = pairMask32(k, m_rareOffset1, m_rareOffset2, byte1, byte2) |
-                               pairMask32(k + 32, m_rareOffset1, m_rareOffset2, byte1, byte2) << 32;
-    for (std::uint64_t bits = mask; bits != 0; bits &= bits - 1) {
-      const char* candidate = k + std::countr_zero(bits);
-      if (matchesAt(candidate)) return candidate;
+  while (lastStart - k >= 127) {
+    const __m256i hits0 = pairHits32(k, offset1, offset2, byte1, byte2);
+    const __m256i hits1 = pairHits32(k + 32, offset1, offset2, byte1, byte2);
+    const __m256i hits2 = pairHits32(k + 64, offset1, offset2, byte1, byte2);
+    const __m256i hits3 = pairHits32(k + 96, offset1, offset2, byte1, byte2);
+    const __m256i any =
+        _mm256_or_si256(_mm256_or_si256(hits0, hits1), _mm256_or_si256(hits2, hits3));
+    if (_mm256_testz_si256(any, any) == 0) {
+      if (const char* found = firstMatch(k, bits32(hits0) | bits32(hits1) << 32)) return found;
+      if (const char* found = firstMatch(k + 64, bits32(hits2) | bits32(hits3) << 32)) {
+        return found;
+      }
     }
-    k += 64;
+    k += 128;
+  }
+  while (lastStart - k >= 31) {
+    if (const char* found = firstMatch(k, bits32(pairHits32(k, offset1, offset2, byte1, byte2)))) {
+      return found;
+    }
+    k += 32;
   }
   return findSse2(k, lastStart);
 #else

@@ -6,6 +6,7 @@
 // hit, so the cost per byte is one pass of a vector filter.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace lookup {
@@ -57,6 +58,8 @@ class NeedleFinder {
   const char* findSse2(const char* first, const char* lastStart) const;
   const char* findAvx2(const char* first, const char* lastStart) const;
   bool matchesAt(const char* candidate) const;
+  // The first of the candidates (bit i: position k + i) where the text lies.
+  const char* firstMatch(const char* k, std::uint64_t candidates) const;
 
   std::string_view m_needle;
   FinderLevel m_level;
