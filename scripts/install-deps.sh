@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the window need, but
 # only when one is missing (so a machine that has them all needs no network).
+# Further packages a caller needs are given as arguments:
+#
+#   bash scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth)
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test three times: the
 # plain build, the same suite under an Italian locale, and the ASan + UBSan
-# build. Stops at the first failure.
+# build; then every fuzz target for a few seconds. Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
 preset=default
 [ "${CI:-}" = "true" ] && preset=ci   # warnings are errors in CI
@@ -21,3 +21,6 @@ echo "== the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+echo "== a short fuzz pass over every target"
+bash fuzz/ci.sh
