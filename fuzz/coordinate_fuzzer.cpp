@@ -33,9 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const bool minus = field.find('-') != std::string_view::npos;
   const char letter = latitude ? (minus ? 'S' : 'N') : (minus ? 'W' : 'E');
   const std::string tail = std::string("'' ") + letter;
-  fuzzref::check(decoded.text.size() >= tail.size() &&
-                     decoded.text.compare(decoded.text.size() - tail.size(), tail.size(), tail) == 0,
-                 "text does not end with the hemisphere");
+  fuzzref::check(
+      decoded.text.size() >= tail.size() &&
+          decoded.text.compare(decoded.text.size() - tail.size(), tail.size(), tail) == 0,
+      "text does not end with the hemisphere");
   fuzzref::check(std::isfinite(decoded.degrees), "value not finite");
   fuzzref::check(std::fabs(decoded.degrees) < 1000, "value beyond three degree digits");
   fuzzref::check(!(std::signbit(decoded.degrees) && decoded.degrees == 0), "value is -0");
@@ -43,7 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   std::string_view body = field;
   if (minus) body.remove_prefix(1);
   if (body.size() < 6 || body.size() > 9) {
-    fuzzref::check(decoded.text == "\xB0" "0'0" + tail, "other length: text differs");
+    fuzzref::check(decoded.text ==
+                       "\xB0"
+                       "0'0" +
+                           tail,
+                   "other length: text differs");
     fuzzref::check(decoded.degrees == 0, "other length: value not 0");
     return 0;
   }
@@ -63,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   expected += tail;
   fuzzref::check(decoded.text == expected, "text differs");
 
-  const std::string valueText = (degrees.empty() ? "0" : std::string(degrees)) + "." +
-                                std::string(fraction);
+  const std::string valueText =
+      (degrees.empty() ? "0" : std::string(degrees)) + "." + std::string(fraction);
   double value = std::strtod(valueText.c_str(), nullptr);
   if (minus) value = -value;
   fuzzref::check(decoded.degrees == value, "value differs");

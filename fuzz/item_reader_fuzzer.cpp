@@ -7,12 +7,12 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
@@ -35,10 +35,14 @@ void writeFile(const std::string& bytes) {
 std::size_t chooseBufferBytes(FuzzedDataProvider& data) {
   constexpr std::size_t kMinimum = AirportDatabase::kMaxItemBytes + 1;
   switch (data.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return kMinimum;
-    case 1: return data.ConsumeIntegralInRange<std::size_t>(0, 64);  // raised to the minimum
-    case 2: return kMinimum + data.ConsumeIntegralInRange<std::size_t>(1, 4096);
-    default: return AirportDatabase::kDefaultBufferBytes;
+    case 0:
+      return kMinimum;
+    case 1:
+      return data.ConsumeIntegralInRange<std::size_t>(0, 64);  // raised to the minimum
+    case 2:
+      return kMinimum + data.ConsumeIntegralInRange<std::size_t>(1, 4096);
+    default:
+      return AirportDatabase::kDefaultBufferBytes;
   }
 }
 
@@ -53,7 +57,9 @@ std::size_t chooseStretch(FuzzedDataProvider& data, std::size_t bufferBytes) {
   return below > anchor ? 0 : anchor - below;
 }
 
-bool acceptAll(std::string_view) { return true; }
+bool acceptAll(std::string_view) {
+  return true;
+}
 
 }  // namespace
 

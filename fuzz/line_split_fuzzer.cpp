@@ -36,13 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     fuzzref::check(runway->designator == e[0] && runway->orientation == e[1] &&
                        runway->lengthFt == e[2] && runway->ilsFrequency == e[3],
                    "splitRunwayLine: a field differs");
-    for (std::string_view field : {runway->designator, runway->orientation, runway->lengthFt,
-                                   runway->ilsFrequency}) {
+    for (std::string_view field :
+         {runway->designator, runway->orientation, runway->lengthFt, runway->ilsFrequency}) {
       fuzzref::check(!field.empty(), "splitRunwayLine: empty field");
       // The views must point into the item itself.
-      fuzzref::check(field.data() >= item.data() &&
-                         field.data() + field.size() <= item.data() + item.size(),
-                     "splitRunwayLine: field outside the item");
+      fuzzref::check(
+          field.data() >= item.data() && field.data() + field.size() <= item.data() + item.size(),
+          "splitRunwayLine: field outside the item");
     }
   }
   return 0;

@@ -19,7 +19,9 @@ namespace {
 
 using fuzzref::check;
 
-bool sameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool sameValue(double a, double b) {
+  return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 // The form every text of numberText has: a sign place (space or "-"), no
 // "0" before the point, no trailing zeros after it, no comma.
@@ -30,8 +32,8 @@ void checkTextForm(const std::string& text, std::size_t maxDigits) {
   if (text == " NaN" || text == " Inf" || text == "-Inf" || text == " 0") return;
   check(text.compare(1, 2, "0.") != 0, "numberText: 0 before the point");
   const std::size_t exponent = text.find('E');
-  const std::string mantissa = text.substr(1, exponent == std::string::npos ? std::string::npos
-                                                                             : exponent - 1);
+  const std::string mantissa =
+      text.substr(1, exponent == std::string::npos ? std::string::npos : exponent - 1);
   if (mantissa.find('.') != std::string::npos) {
     check(mantissa.back() != '0' && mantissa.back() != '.', "numberText: trailing zero");
   }
@@ -48,7 +50,8 @@ void checkTextForm(const std::string& text, std::size_t maxDigits) {
   std::size_t significant = digits;
   if (mantissa.find('.') == std::string::npos) {
     std::size_t zeros = 0;
-    while (zeros < mantissa.size() && mantissa[mantissa.size() - 1 - zeros] == '0') ++zeros;
+    while (zeros < mantissa.size() && mantissa[mantissa.size() - 1 - zeros] == '0')
+      ++zeros;
     significant = digits > zeros ? digits - zeros : digits;
   }
   check(significant <= maxDigits, "numberText: too many significant digits");

@@ -7,7 +7,9 @@
 namespace fuzzref {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -27,8 +29,8 @@ std::vector<Item> splitItems(std::string_view bytes, std::size_t maxBytes) {
     }
     const std::size_t length = end - begin;
     const bool oversized = length > maxBytes;
-    items.push_back({oversized ? std::string() : std::string(bytes.substr(begin, length)),
-                     oversized});
+    items.push_back(
+        {oversized ? std::string() : std::string(bytes.substr(begin, length)), oversized});
     if (end == bytes.size()) break;  // the file ends inside the item
     // The comma or line end goes with the item; CR LF is one line end.
     begin = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
@@ -78,22 +80,27 @@ std::optional<std::array<std::string, 4>> splitRunway(std::string_view item) {
 
 std::optional<double> parseNumber(std::string_view text) {
   const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && isBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back()))
+    text.remove_suffix(1);
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   std::size_t digits = 0;
-  while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+  while (i < text.size() && isDigit(text[i]))
+    ++i, ++digits;
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
+    while (i < text.size() && isDigit(text[i]))
+      ++i, ++digits;
   }
   if (digits == 0) return std::nullopt;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t exponentDigits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++exponentDigits;
+    while (i < text.size() && isDigit(text[i]))
+      ++i, ++exponentDigits;
     if (exponentDigits == 0) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
@@ -135,16 +142,21 @@ std::vector<std::string> settingsFields(std::string_view content) {
   const std::size_t n = content.size();
   const auto isDelimiter = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
   while (fields.size() < 2 && i < n) {
-    while (i < n && (content[i] == ' ' || content[i] == '\t')) ++i;
+    while (i < n && (content[i] == ' ' || content[i] == '\t'))
+      ++i;
     std::string value;
     if (i < n && content[i] == '"') {
       ++i;
-      while (i < n && content[i] != '"') value += content[i++];
+      while (i < n && content[i] != '"')
+        value += content[i++];
       if (i < n) ++i;  // the closing quote
-      while (i < n && !isDelimiter(content[i])) ++i;  // stray text after it
+      while (i < n && !isDelimiter(content[i]))
+        ++i;  // stray text after it
     } else {
-      while (i < n && !isDelimiter(content[i])) value += content[i++];
-      while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+      while (i < n && !isDelimiter(content[i]))
+        value += content[i++];
+      while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+        value.pop_back();
     }
     if (i < n) {
       const bool crlf = content[i] == '\r' && i + 1 < n && content[i + 1] == '\n';

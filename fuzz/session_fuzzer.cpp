@@ -15,6 +15,7 @@
 // (airports.txt removed, replaced by a directory, written back), rmini,
 // dirini.
 
+#include <unistd.h>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -28,7 +29,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-#include <unistd.h>
 
 #include "common/messages.h"
 #include "common/text1252.h"
@@ -67,7 +67,8 @@ Input splitInput(std::string_view bytes) {
   input.commands = bytes.substr(0, std::min(ini, db));
   if (ini != std::string_view::npos) {
     const std::size_t from = ini + kIniMarker.size();
-    input.ini = bytes.substr(from, db == std::string_view::npos ? std::string_view::npos : db - from);
+    input.ini =
+        bytes.substr(from, db == std::string_view::npos ? std::string_view::npos : db - from);
   }
   if (db != std::string_view::npos) input.db = bytes.substr(db + kDbMarker.size());
   return input;
@@ -292,7 +293,8 @@ class Session {
     const bool started = m_form.startUp();
     check(started == m_model.startUp(), "start-up ends differently");
     checkAll();
-    if (started) check(m_form.window().text(ControlId::Text1) == m_model.text1(), "Text1 after start-up");
+    if (started)
+      check(m_form.window().text(ControlId::Text1) == m_model.text1(), "Text1 after start-up");
     return started;
   }
 
@@ -338,7 +340,8 @@ class Session {
     const common::FormState& state = m_form.state();
     if (name == "Command1") {
       std::vector<std::string> before;
-      for (ControlId label : kResultLabels) before.push_back(window.text(label));
+      for (ControlId label : kResultLabels)
+        before.push_back(window.text(label));
       check(m_form.handle(ui::Action::Command1), "a search ends the program");
       m_model.search(window.check1Ticked());
       checkSearch(before);
@@ -346,13 +349,11 @@ class Session {
       check(m_form.handle(ui::Action::Command2), "a mark ends the program");
     } else if (name == "Command3") {
       check(m_form.handle(ui::Action::Command3), "a calculation ends the program");
-      check(std::isfinite(state.distanceKm) && state.distanceKm >= 0 &&
-                state.distanceKm <= 20016,
+      check(std::isfinite(state.distanceKm) && state.distanceKm >= 0 && state.distanceKm <= 20016,
             "distance outside half the circumference");
       check(state.currentLat == 0 && state.currentLon == 0 && state.departureLat == 0 &&
-                state.departureLon == 0 && state.destinationLat == 0 &&
-                state.destinationLon == 0 && state.departureIcao.empty() &&
-                state.destinationIcao.empty(),
+                state.departureLon == 0 && state.destinationLat == 0 && state.destinationLon == 0 &&
+                state.departureIcao.empty() && state.destinationIcao.empty(),
             "points not cleared after a calculation");
       check(window.visible(ControlId::Label18), "distance line hidden");
     } else if (name == "MenuItaliano" || name == "MenuInglese") {
@@ -395,20 +396,22 @@ class Session {
       if (!m_model.lastSheet().empty()) checkSheet(m_model.lastSheet());
     } else {
       for (std::size_t i = 0; i < std::size(kResultLabels); ++i) {
-        check(window.text(kResultLabels[i]) == before[i], "a search without result changed a label");
+        check(window.text(kResultLabels[i]) == before[i],
+              "a search without result changed a label");
       }
     }
   }
 
   void checkSheet(const std::string& name) {
-    check(name.size() <= 255 && name.find('/') == std::string::npos &&
-              name.size() >= 4 && name.compare(name.size() - 4, 4, ".txt") == 0,
+    check(name.size() <= 255 && name.find('/') == std::string::npos && name.size() >= 4 &&
+              name.compare(name.size() - 4, 4, ".txt") == 0,
           "data sheet name not a plain .txt name");
     const std::string bytes = readFile(g_work / name);
     const std::string first = m_model.captionAirport() + " " + m_model.shown()->second + "\r\n";
     const std::string last = "\r\r\n\r\r\nVantrelo Ver.2\r\n";
     check(bytes.compare(0, first.size(), first) == 0, "data sheet's first line");
-    check(bytes.size() >= last.size() && bytes.compare(bytes.size() - last.size(), last.size(), last) == 0,
+    check(bytes.size() >= last.size() &&
+              bytes.compare(bytes.size() - last.size(), last.size(), last) == 0,
           "data sheet's closing lines");
   }
 
@@ -479,7 +482,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   clearWork();
   const Input input = splitInput(std::string_view(reinterpret_cast<const char*>(bytes), size));
-  const std::string_view db = kindOf(input.db) == FileKind::Regular ? *input.db : std::string_view{};
+  const std::string_view db =
+      kindOf(input.db) == FileKind::Regular ? *input.db : std::string_view{};
   const std::string_view ini =
       kindOf(input.ini) == FileKind::Regular ? *input.ini : std::string_view{};
   makeKind(g_work / "airports.txt", kindOf(input.db), db);

@@ -6,12 +6,12 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "files/settings_file.h"
 #include "reference.h"
@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const files::LoadedSettings loaded = files::loadSettings(g_path.c_str());
   check(loaded.settings.has_value(), "load failed");
   const files::Settings parsed = files::parseSettings(written);
-  check(loaded.settings->langCode == parsed.langCode && loaded.settings->lastIcao == parsed.lastIcao,
-        "loadSettings differs from parseSettings");
+  check(
+      loaded.settings->langCode == parsed.langCode && loaded.settings->lastIcao == parsed.lastIcao,
+      "loadSettings differs from parseSettings");
   return 0;
 }

@@ -6,6 +6,8 @@
 
 namespace common {
 
-std::string systemReason(int errorNumber) { return utf8ToCp1252(std::strerror(errorNumber)); }
+std::string systemReason(int errorNumber) {
+  return utf8ToCp1252(std::strerror(errorNumber));
+}
 
 }  // namespace common

@@ -27,7 +27,8 @@ std::string textFromScientific(std::string_view scientific, int maxPlainExponent
   const std::string_view expText = scientific.substr(ePos + 1);
   std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
                   expText.data() + expText.size(), exponent);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
 
   std::string out(1, negative ? '-' : ' ');
   if (digits == "0") {
@@ -74,8 +75,12 @@ std::string numberTextOf(Float value, int significantDigits) {
                             significantDigits);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // The value of an unsigned decimal text ("123.45", ".001e-7") that
 // from_chars found out of range: infinity when it is too large for a double,
@@ -125,9 +130,13 @@ double valueOf(const std::string& cleanNumber) {
 
 }  // namespace
 
-std::string numberText(double value) { return numberTextOf(value, 15); }
+std::string numberText(double value) {
+  return numberTextOf(value, 15);
+}
 
-std::string numberText(float value) { return numberTextOf(value, 7); }
+std::string numberText(float value) {
+  return numberTextOf(value, 7);
+}
 
 double roundTo15Digits(double value) {
   if (!std::isfinite(value)) return value;
@@ -169,17 +178,20 @@ std::optional<double> parseNumber(std::string_view text) {
   std::size_t i = 0;
   if (body[i] == '-' || body[i] == '+') ++i;
   std::size_t mantissaDigits = 0;
-  while (i < body.size() && isDigit(body[i])) ++i, ++mantissaDigits;
+  while (i < body.size() && isDigit(body[i]))
+    ++i, ++mantissaDigits;
   if (i < body.size() && body[i] == '.') {
     ++i;
-    while (i < body.size() && isDigit(body[i])) ++i, ++mantissaDigits;
+    while (i < body.size() && isDigit(body[i]))
+      ++i, ++mantissaDigits;
   }
   if (mantissaDigits == 0) return std::nullopt;
   if (i < body.size() && (body[i] == 'E' || body[i] == 'e')) {
     ++i;
     if (i < body.size() && (body[i] == '-' || body[i] == '+')) ++i;
     std::size_t exponentDigits = 0;
-    while (i < body.size() && isDigit(body[i])) ++i, ++exponentDigits;
+    while (i < body.size() && isDigit(body[i]))
+      ++i, ++exponentDigits;
     if (exponentDigits == 0) return std::nullopt;
   }
   if (i != body.size()) return std::nullopt;

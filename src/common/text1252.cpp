@@ -40,17 +40,23 @@ char toUpper1252(char c) {
   if (byte >= 'a' && byte <= 'z') return static_cast<char>(byte - 0x20);
   if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7) return static_cast<char>(byte - 0x20);
   switch (byte) {
-    case 0x9A: return static_cast<char>(0x8A);  // š -> Š
-    case 0x9C: return static_cast<char>(0x8C);  // œ -> Œ
-    case 0x9E: return static_cast<char>(0x8E);  // ž -> Ž
-    case 0xFF: return static_cast<char>(0x9F);  // ÿ -> Ÿ
-    default: return c;
+    case 0x9A:
+      return static_cast<char>(0x8A);  // š -> Š
+    case 0x9C:
+      return static_cast<char>(0x8C);  // œ -> Œ
+    case 0x9E:
+      return static_cast<char>(0x8E);  // ž -> Ž
+    case 0xFF:
+      return static_cast<char>(0x9F);  // ÿ -> Ÿ
+    default:
+      return c;
   }
 }
 
 std::string toUpper1252(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = toUpper1252(c);
+  for (char& c : out)
+    c = toUpper1252(c);
   return out;
 }
 
@@ -115,7 +121,8 @@ std::string utf8ToCp1252(std::string_view utf8) {
 std::string cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (char c : text) appendUtf8(out, toCodePoint(static_cast<unsigned char>(c)));
+  for (char c : text)
+    appendUtf8(out, toCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -47,7 +47,9 @@ constexpr std::array<DesignControl, kControlCount> kDesign = {{
 
 }  // namespace
 
-std::string_view controlName(ControlId id) { return kDesign[static_cast<std::size_t>(id)].name; }
+std::string_view controlName(ControlId id) {
+  return kDesign[static_cast<std::size_t>(id)].name;
+}
 
 std::optional<ControlId> controlFromName(std::string_view name) {
   for (std::size_t i = 0; i < kDesign.size(); ++i) {
@@ -57,7 +59,8 @@ std::optional<ControlId> controlFromName(std::string_view name) {
 }
 
 WindowModel::WindowModel() {
-  for (std::size_t i = 0; i < kDesign.size(); ++i) m_controls[i].text = kDesign[i].text;
+  for (std::size_t i = 0; i < kDesign.size(); ++i)
+    m_controls[i].text = kDesign[i].text;
 }
 
 void WindowModel::showMessage(std::string_view title, std::string_view text) const {

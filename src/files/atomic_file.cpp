@@ -13,8 +13,8 @@ namespace {
 
 // Creates a new file of a fresh name beside the target ("x" mode: never an
 // existing one); on success returns its path.
-std::FILE* createTemporary(const std::filesystem::path& directory,
-                           std::filesystem::path& temporary, std::string& reason) {
+std::FILE* createTemporary(const std::filesystem::path& directory, std::filesystem::path& temporary,
+                           std::string& reason) {
   static std::minstd_rand generator{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = directory / (".vantrelo-" + std::to_string(generator()) + ".tmp");
@@ -40,8 +40,8 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
   std::FILE* file = createTemporary(directory, temporary, reason);
   if (file == nullptr) return reason;
 
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       std::fflush(file) == 0;
+  const bool written =
+      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
   if (!written) reason = common::systemReason(errno);
   const bool closed = std::fclose(file) == 0;
   if (written && !closed) reason = common::systemReason(errno);

@@ -33,7 +33,9 @@ class SheetWriter {
   std::string m_bytes;
 };
 
-std::size_t utf8Length(char c) { return static_cast<unsigned char>(c) < 0x80 ? 1 : 3; }
+std::size_t utf8Length(char c) {
+  return static_cast<unsigned char>(c) < 0x80 ? 1 : 3;
+}
 
 }  // namespace
 

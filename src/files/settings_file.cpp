@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 // Moves past the comma or line end at pos (CR LF counts as one).
 std::size_t skipDelimiter(std::string_view text, std::size_t pos) {
@@ -26,7 +28,8 @@ std::size_t skipDelimiter(std::string_view text, std::size_t pos) {
 }
 
 std::size_t findDelimiter(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && text[pos] != ',' && !isLineEnd(text[pos])) ++pos;
+  while (pos < text.size() && text[pos] != ',' && !isLineEnd(text[pos]))
+    ++pos;
   return pos;
 }
 
@@ -46,7 +49,8 @@ Settings parseSettings(std::string_view content) {
   std::vector<std::string> fields;
   std::size_t pos = 0;
   while (fields.size() < 2 && pos < content.size()) {
-    while (pos < content.size() && (content[pos] == ' ' || content[pos] == '\t')) ++pos;
+    while (pos < content.size() && (content[pos] == ' ' || content[pos] == '\t'))
+      ++pos;
     std::string value;
     if (pos < content.size() && content[pos] == '"') {
       const std::size_t close = content.find('"', pos + 1);

@@ -11,14 +11,14 @@
 namespace lookup {
 
 struct AirportRecord {
-  std::string icao;           // field 1
-  std::string airportName;    // field 2
-  std::string latitudeField;  // field 3, e.g. "45500000"
-  std::string longitudeField; // field 4, e.g. "-9250000"
-  std::string elevationFt;    // field 5
-  std::string heading1;       // field 6
-  std::string heading3;       // field 7 ("--" is kept here; the search empties it)
-  std::string heading2;       // field 8
+  std::string icao;            // field 1
+  std::string airportName;     // field 2
+  std::string latitudeField;   // field 3, e.g. "45500000"
+  std::string longitudeField;  // field 4, e.g. "-9250000"
+  std::string elevationFt;     // field 5
+  std::string heading1;        // field 6
+  std::string heading3;        // field 7 ("--" is kept here; the search empties it)
+  std::string heading2;        // field 8
 };
 
 struct RunwayLine {

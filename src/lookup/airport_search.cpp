@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "common/messages.h"
 #include "common/text1252.h"
 #include "lookup/coordinate.h"
-#include "common/messages.h"
 
 namespace lookup {
 

@@ -12,7 +12,7 @@ namespace lookup {
 enum class CoordinateKind { Latitude, Longitude };
 
 struct DecodedCoordinate {
-  std::string text;  // degrees, "°" (0xB0), minutes, "'", tenths of a minute, "''", " ", N/S/E/W
+  std::string text;    // degrees, "°" (0xB0), minutes, "'", tenths of a minute, "''", " ", N/S/E/W
   double degrees = 0;  // decimal degrees, south and west negative
 };
 

@@ -68,7 +68,8 @@ void showAirport(const FoundAirport& found, const common::FormState& state,
   window.setText(ControlId::Label17, record.heading3);
   window.setText(ControlId::Label15, found.latitudeText + "   " + found.longitudeText);
   std::string rows;
-  for (int i = 1; i <= state.runwayCount; ++i) rows += formatRunwayRow(state.runways, i);
+  for (int i = 1; i <= state.runwayCount; ++i)
+    rows += formatRunwayRow(state.runways, i);
   window.setText(ControlId::Label5, std::move(rows));
 }
 

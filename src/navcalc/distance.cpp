@@ -60,8 +60,8 @@ void calculateDistance(common::FormState& state, common::WindowModel& window) {
   state.destinationLat = degreesToRadians(state.destinationLat);
   state.departureLon = degreesToRadians(state.departureLon);
   state.destinationLon = degreesToRadians(state.destinationLon);
-  const double angle = centralAngle(state.departureLat, state.departureLon,
-                                    state.destinationLat, state.destinationLon);
+  const double angle = centralAngle(state.departureLat, state.departureLon, state.destinationLat,
+                                    state.destinationLon);
   state.distanceKm = static_cast<float>(angle * kEarthRadiusKm);
   window.setText(ControlId::Label18,
                  distanceLine(state.departureIcao, state.destinationIcao, state.distanceKm));

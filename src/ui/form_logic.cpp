@@ -14,13 +14,20 @@ using common::ControlId;
 
 std::string_view actionName(Action action) {
   switch (action) {
-    case Action::Command1: return "Command1";
-    case Action::Command2: return "Command2";
-    case Action::Command3: return "Command3";
-    case Action::MenuItaliano: return "MenuItaliano";
-    case Action::MenuInglese: return "MenuInglese";
-    case Action::MenuAbout: return "MenuAbout";
-    case Action::Exit: return "Exit";
+    case Action::Command1:
+      return "Command1";
+    case Action::Command2:
+      return "Command2";
+    case Action::Command3:
+      return "Command3";
+    case Action::MenuItaliano:
+      return "MenuItaliano";
+    case Action::MenuInglese:
+      return "MenuInglese";
+    case Action::MenuAbout:
+      return "MenuAbout";
+    case Action::Exit:
+      return "Exit";
   }
   return {};
 }
@@ -39,8 +46,8 @@ bool FormLogic::startUp() {
   for (ControlId heading : {ControlId::Label14, ControlId::Label16, ControlId::Label17}) {
     m_window.setText(heading, "");
   }
-  for (ControlId red : {ControlId::Label14, ControlId::Label16, ControlId::Label17,
-                        ControlId::Label18}) {
+  for (ControlId red :
+       {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label18}) {
     m_window.setColour(red, common::kPureRed);
   }
 
@@ -117,10 +124,9 @@ bool FormLogic::handle(Action action) {
 }
 
 void FormLogic::search() {
-  lookup::SearchContext context{m_database, m_state, m_window,
-                                [this](const lookup::FoundAirport& found) {
-                                  finishShownAirport(found);
-                                }};
+  lookup::SearchContext context{
+      m_database, m_state, m_window,
+      [this](const lookup::FoundAirport& found) { finishShownAirport(found); }};
   lookup::searchAirport(context);
 }
 

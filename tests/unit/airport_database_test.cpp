@@ -51,8 +51,8 @@ std::vector<ReadResult> referenceItems(std::string_view bytes) {
       ++end;
     }
     const bool oversized = end - pos > AirportDatabase::kMaxItemBytes;
-    items.push_back({oversized ? std::string() : std::string(bytes.substr(pos, end - pos)),
-                     oversized});
+    items.push_back(
+        {oversized ? std::string() : std::string(bytes.substr(pos, end - pos)), oversized});
     pos = end;
     if (pos < bytes.size()) {
       if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
@@ -64,9 +64,9 @@ std::vector<ReadResult> referenceItems(std::string_view bytes) {
 
 TEST(ItemReader, EndsItemsAtCommasAndEveryKindOfLineEnd) {
   TempDir dir;
-  const std::vector<ReadResult> expected = {
-      {"a|b|", false}, {"", false}, {"lf", false}, {"cr", false}, {"", false},
-      {"x", false},    {" y ", false}, {"\"q\"", false}, {"last", false}};
+  const std::vector<ReadResult> expected = {{"a|b|", false}, {"", false},      {"lf", false},
+                                            {"cr", false},   {"", false},      {"x", false},
+                                            {" y ", false},  {"\"q\"", false}, {"last", false}};
   EXPECT_EQ(readFile(dir, "a|b|\r\n\r\nlf\ncr\r\rx, y ,\"q\"\nlast"), expected);
 }
 
@@ -163,7 +163,9 @@ TEST(Scan, EmptyTextMatchesTheNextNonEmptyItem) {
   std::string error;
   ASSERT_TRUE(database.open(error));
   std::string matched;
-  EXPECT_EQ(database.scanFor("", [](std::string_view) { return true; }, matched), 1u);
+  EXPECT_EQ(database.scanFor(
+                "", [](std::string_view) { return true; }, matched),
+            1u);
   EXPECT_EQ(matched, "first");
 }
 
@@ -174,7 +176,9 @@ TEST(Scan, NeverMatchesOversizedItems) {
   std::string error;
   ASSERT_TRUE(database.open(error));
   std::string matched;
-  EXPECT_EQ(database.scanFor("N", [](std::string_view) { return true; }, matched), 1u);
+  EXPECT_EQ(database.scanFor(
+                "N", [](std::string_view) { return true; }, matched),
+            1u);
   EXPECT_EQ(matched, "N");
 }
 

@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CoordinateCase>& row) { return row.param.name; });
 
 TEST(DecodeCoordinateMalformed, NeverFailsOnGarbage) {
-  for (std::string field : {"ab.cdef", "--------", "1-2-3-4", "99999x9", "\xB0\xB0\xB0\xB0\xB0\xB0"}) {
+  for (std::string field :
+       {"ab.cdef", "--------", "1-2-3-4", "99999x9", "\xB0\xB0\xB0\xB0\xB0\xB0"}) {
     const auto decoded = decodeCoordinate(field, kLat);
     const bool south = field.find('-') != std::string::npos;
     const std::string_view text = decoded.text;

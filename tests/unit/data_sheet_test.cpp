@@ -21,9 +21,8 @@ TEST(DataSheetName, JoinsCodeAndNameWithTwoSpaces) {
 }
 
 TEST(DataSheetName, NeverNamesAnotherDirectory) {
-  for (const std::string& name :
-       {std::string("../../x"), std::string("/etc/passwd"), std::string("a/b"),
-        std::string("nul\0byte", 8)}) {
+  for (const std::string& name : {std::string("../../x"), std::string("/etc/passwd"),
+                                  std::string("a/b"), std::string("nul\0byte", 8)}) {
     const std::filesystem::path path(common::cp1252ToUtf8(dataSheetFileName("..", name)));
     EXPECT_FALSE(path.has_parent_path()) << name;
     EXPECT_EQ(path.filename(), path) << name;

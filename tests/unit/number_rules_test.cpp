@@ -72,12 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LeadingCase{"Plus", "+7", 7}, LeadingCase{"Decimal", "45.500000", 45.5},
                     LeadingCase{"BlanksAnywhere", " 4\t5 .\n5x", 45.5},
                     LeadingCase{"StopsAtSecondPoint", "1.2.3", 1.2},
-                    LeadingCase{"StopsAtLetter", "12ft", 12},
-                    LeadingCase{"NoExponent", "1E3", 1},
-                    LeadingCase{"CarriageReturnIsNoBlank", "1\r2", 1},
-                    LeadingCase{"Empty", "", 0}, LeadingCase{"Letters", "abc", 0},
-                    LeadingCase{"SignOnly", "-", 0}, LeadingCase{"PointOnly", ".", 0},
-                    LeadingCase{"SignAfterDigit", "5-3", 5},
+                    LeadingCase{"StopsAtLetter", "12ft", 12}, LeadingCase{"NoExponent", "1E3", 1},
+                    LeadingCase{"CarriageReturnIsNoBlank", "1\r2", 1}, LeadingCase{"Empty", "", 0},
+                    LeadingCase{"Letters", "abc", 0}, LeadingCase{"SignOnly", "-", 0},
+                    LeadingCase{"PointOnly", ".", 0}, LeadingCase{"SignAfterDigit", "5-3", 5},
                     LeadingCase{"PointFirst", ".25", 0.25}),
     [](const testing::TestParamInfo<LeadingCase>& row) { return row.param.name; });
 

@@ -14,7 +14,9 @@ using common::RunwayTable;
 using lookup::formatElevation;
 using lookup::formatRunwayRow;
 
-std::string spaces(std::size_t count) { return std::string(count, ' '); }
+std::string spaces(std::size_t count) {
+  return std::string(count, ' ');
+}
 
 RunwayTable tableWith(const char* designator, const char* orientation, const char* lengthFt,
                       const char* ils) {
@@ -84,7 +86,8 @@ TEST_F(RunwayBlock, ReadsOverLinesThatAreNoRunways) {
 
 TEST_F(RunwayBlock, StoresAtMostAHundredAndReadsOnToTheEmptyLine) {
   std::string bytes;
-  for (int i = 1; i <= 150; ++i) bytes += "1|R" + std::to_string(i) + "|090|9000|0|0|\r\n";
+  for (int i = 1; i <= 150; ++i)
+    bytes += "1|R" + std::to_string(i) + "|090|9000|0|0|\r\n";
   read(bytes + "\r\nnext\r\n");
   EXPECT_EQ(m_state.runwayCount, 100);
   EXPECT_EQ(m_state.runways.designator[99], "R100");
@@ -104,8 +107,12 @@ TEST(ShowAirport, FillsTheResultLabels) {
   state.runways.designator[1] = "stale entry above the count";
   lookup::FoundAirport found;
   found.record = {"ABCD", "NAME", "", "", "13", common::utf8ToCp1252("città"), "", "LAND"};
-  found.latitudeText = "45\xB0" "30'0'' N";
-  found.longitudeText = "9\xB0" "15'0'' W";
+  found.latitudeText =
+      "45\xB0"
+      "30'0'' N";
+  found.longitudeText =
+      "9\xB0"
+      "15'0'' W";
   common::WindowModel window;
   lookup::showAirport(found, state, window);
   using common::ControlId;

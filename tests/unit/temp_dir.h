@@ -15,7 +15,8 @@ namespace testing_support {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantrelo-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "vantrelo-test-XXXXXX").string();
     m_path = ::mkdtemp(pattern.data());
   }
   ~TempDir() {

@@ -42,8 +42,10 @@ TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
   EXPECT_EQ(utf8ToCp1252("北京"), "??");
   EXPECT_EQ(utf8ToCp1252("Ł"), "?");
   EXPECT_EQ(utf8ToCp1252("😀"), "?");
-  EXPECT_EQ(utf8ToCp1252("a\xFF" "b"), "a?b");  // not UTF-8
-  EXPECT_EQ(utf8ToCp1252("\xC3"), "?");        // cut short
+  EXPECT_EQ(utf8ToCp1252("a\xFF"
+                         "b"),
+            "a?b");                      // not UTF-8
+  EXPECT_EQ(utf8ToCp1252("\xC3"), "?");  // cut short
   // Each byte of a form that is not UTF-8 is a "?": overlong forms (here of
   // "/" and NUL), surrogates, and code points past U+10FFFF.
   EXPECT_EQ(utf8ToCp1252("\xC0\xAF"), "??");
@@ -57,7 +59,8 @@ TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
 
 TEST(Cp1252ToUtf8, RoundTripsEveryByte) {
   std::string all;
-  for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+  for (int byte = 0; byte < 256; ++byte)
+    all += static_cast<char>(byte);
   EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
   EXPECT_EQ(cp1252ToUtf8("\xB0"), "°");
   EXPECT_EQ(cp1252ToUtf8("\x80"), "€");

@@ -19,11 +19,20 @@ std::string escaped(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default: out += common::cp1252ToUtf8(std::string_view(&c, 1));
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out += common::cp1252ToUtf8(std::string_view(&c, 1));
     }
   }
   return out;
@@ -39,15 +48,15 @@ std::string doubleText(double value) {
 std::string colourText(const common::Control& control) {
   if (!control.colour) return "-";
   char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", control.colour->red,
-                control.colour->green, control.colour->blue);
+  std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", control.colour->red, control.colour->green,
+                control.colour->blue);
   return buffer;
 }
 
 std::optional<ui::Action> actionFromName(std::string_view name) {
-  for (ui::Action action : {ui::Action::Command1, ui::Action::Command2, ui::Action::Command3,
-                            ui::Action::MenuItaliano, ui::Action::MenuInglese,
-                            ui::Action::MenuAbout, ui::Action::Exit}) {
+  for (ui::Action action :
+       {ui::Action::Command1, ui::Action::Command2, ui::Action::Command3, ui::Action::MenuItaliano,
+        ui::Action::MenuInglese, ui::Action::MenuAbout, ui::Action::Exit}) {
     if (ui::actionName(action) == name) return action;
   }
   return std::nullopt;
