@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # 10,000 runway lines in one block: the first 100 are stored and shown, the
 # rest are read over up to the empty line, and the next search starts after
-# the block (it does not see a line inside the block that would match). The data sheet holds the same 100 runways.
+# the block (it does not see a line inside the block that would match).
+# The data sheet holds the same 100 runways.
 source "$(dirname "$0")/lib.sh"
 
 {

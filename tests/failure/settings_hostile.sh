@@ -5,8 +5,9 @@
 # first megabyte only), a missing one takes its default, a language code
 # that is neither "Eng" nor "Ita" applies no language; the file is left as
 # it is until a save writes it whole. A directory cannot be written, an
-# unreadable file cannot be read: start-up reports either and ends. (The plain empty file, one quoted field and a plain
-# directory are golden scenarios.)
+# unreadable file cannot be read: start-up reports either and ends. (The
+# plain empty file, one quoted field and a plain directory are golden
+# scenarios.)
 source "$(dirname "$0")/lib.sh"
 
 printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n\r\n1|KJFK|KENNEDY|40639751|-73778925|13|ny|--|US|\r\n\r\n' \
