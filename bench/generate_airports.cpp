@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // generate_airports: writes a made-up airport database of about the asked
 // size, in the layout the program reads: an airport line, 0 to 6 runway
 // lines and an empty line per block, every line ending with CR LF. The

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Search speed against grep, ripgrep and cat, on a warm page cache.
 #
 #   bench/run.sh

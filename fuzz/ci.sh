@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The short fuzz pass for CI: installs what is missing (clang-14 and
 # libclang-rt-14-dev besides the build's own packages), builds the fuzz
 # targets, replays the stored regression inputs, and runs each target for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coordinate decoder over arbitrary field texts. A field in the format
 // (an optional "-", 0 to 3 degree digits, six fraction digits) must decode
 // exactly as the rule says; any other field must still give a well-formed

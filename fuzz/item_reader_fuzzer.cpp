@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The item reader and the scan over arbitrary bytes. The fuzz input chooses
 // the reader's buffer size, stretches the file with a run of one byte so its
 // size lands near the buffer's edges (the buffer holds at least 65,537

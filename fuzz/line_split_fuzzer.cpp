@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The airport-line and runway-line splits over arbitrary items, held
 // against the literal 1-based reading of the split rules in reference.cpp.
 

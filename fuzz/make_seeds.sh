@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the seed corpora of the fuzz targets under OUT (one folder per
 # target) from the golden scenarios and the bundled database:
 #   fuzz/make_seeds.sh build/fuzz/seeds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // numberText, leadingNumber, parseNumber and roundTo15Digits. Raw bytes are
 // read as a double, as a float and as a text, and each rule is checked
 // against the C library in the "C" locale and against its own round trip:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Plain, slow readings of the database and number rules that the fuzz

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzz targets with clang and runs each one for SECONDS, one
 # after the other on one core, after replaying the stored regression inputs
 # of fuzz/regressions/. Any crash, hang (10 s per input), leak or sanitizer

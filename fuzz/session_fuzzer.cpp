@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole sessions: start-up and a command script over a random airports.txt
 // and Vantrelo.ini in a scratch working directory, the way the window or the
 // driver runs them. A small model of the program (the plain item split and

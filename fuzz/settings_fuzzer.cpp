@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings reader over arbitrary bytes, and the writer's round trip.
 // parseSettings must agree with the plain field reader of reference.cpp
 // (missing fields taking "Eng" and "KJFK"); loadSettings must read a file

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build, the tests and the window need, but
 # only when one is missing (so a machine that has them all needs no network).
 # Further packages a caller needs are given as arguments:

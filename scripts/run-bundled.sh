@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Vantrelo and opens its window on the bundled world database.
 #
 #   bash scripts/run-bundled.sh [WORK_DIR [QT_OPTIONS...]]

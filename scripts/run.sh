@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the program and opens its window on the
 # bundled world database, in run/ (seeded on first use; an airports.txt or
 # Vantrelo.ini of your own there is never replaced).

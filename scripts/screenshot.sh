@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes docs/screenshot.png: starts the window under Xvfb in a scratch
 # directory holding the airport database (data/airports.txt, or the small
 # sample in data/sample/ until the full one is there), types a search into

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test three times: the
 # plain build, the same suite under an Italian locale, and the ASan + UBSan
 # build; then every fuzz target for a few seconds. Stops at the first failure.

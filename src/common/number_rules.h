@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // How numbers become texts and texts become numbers, the same everywhere and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Texts inside the program are Windows-1252 byte strings: one byte per

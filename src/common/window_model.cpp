@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/window_model.h"
 
 namespace common {

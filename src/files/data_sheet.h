@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The airport data sheet: a plain-text file per airport shown while Check1

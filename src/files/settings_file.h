@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Vantrelo.ini: the language code and the ICAO code of the last airport

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/airport_database.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Cutting database lines into fields. Fields are separated by "|" and

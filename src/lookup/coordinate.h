@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Decoding the compact coordinate fields of an airport line: an optional "-"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/runway_table.h"
 
 #include <cmath>

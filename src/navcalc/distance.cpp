@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "navcalc/distance.h"
 
 #include <algorithm>

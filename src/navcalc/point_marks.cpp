@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "navcalc/point_marks.h"
 
 namespace navcalc {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Marking the airport on display as the departure point ("SET P") or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/languages.h"
 
 #include "files/settings_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrelo: the airport-lookup window. Run it in a directory that holds
 // airports.txt; it keeps its settings in Vantrelo.ini there.
 

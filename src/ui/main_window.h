@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The Qt view of Form1. It builds the real widgets from the fixed layout

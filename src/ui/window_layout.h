@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The fixed layout of Form1, kept apart from Qt: every control's kind,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A generated database is the same for the same options, keeps the texts it
 # was told to avoid out, and holds its planted airport where the driver
 # finds it, after the fraction of the file it was asked for.

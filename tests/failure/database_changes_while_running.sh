@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # airports.txt removed, or replaced by a directory, while the program runs.
 # The open file reads on to its end; there the end-of-file rule cannot
 # reopen it: the failure is reported, the airport found stays on display

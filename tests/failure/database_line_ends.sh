@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Line ends of every kind, and files that end inside a line. A bare CR and
 # a bare LF each end a line like CR LF; "\n\r" and "\r\r\n" are a line end
 # and an empty line, which closes the block. A runway line cut off by the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A database of one 100 MB line without a line end. The line is read over
 # in constant memory (it is longer than an item can be, so it never
 # matches): a search scans it to the end, reopens the file, scans it once

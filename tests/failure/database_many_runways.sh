@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # 10,000 runway lines in one block: the first 100 are stored and shown, the
 # rest are read over up to the empty line, and the next search starts after
 # the block (it does not see a line inside the block that would match).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # airports.txt missing or not a file at start-up: the failure is reported in
 # a message box, the program ends with status 1, and the files already there
 # stay as they are (the settings file as start-up last wrote it).

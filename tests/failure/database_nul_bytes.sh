@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # NUL bytes inside database lines are text like any other byte: they are
 # matched, shown, written into the data sheet and the settings file as they
 # are, and only in the sheet's file name does a NUL become "_".

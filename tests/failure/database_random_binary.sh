@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A megabyte of random bytes (any byte but "|", so no item of it can be an
 # airport line) before one well-formed block: every search reads over the
 # noise and finds the block; a text found nowhere is reported; the empty

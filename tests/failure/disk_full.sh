@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A working directory whose file system is full. The data sheet and the
 # settings cannot be written: each failure is reported with the system's
 # reason, the program goes on, the old files stay whole and no temporary

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Helpers for the failure-injection tests, sourced by each test script. A
 # test runs the headless driver in a scratch working directory, changes or
 # breaks files before or while it runs, and compares the driver's output,

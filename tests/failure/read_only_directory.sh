@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # A working directory that cannot be written. During a session the data
 # sheet and the settings saves fail, each is reported with the file's name
 # and the system's reason, the program goes on, and the files already there

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Hostile search texts: 10,000 characters (found in a name that long, and
 # not found), 70,000 characters (longer than any item the reader keeps, so
 # never found), and characters Windows-1252 cannot hold or bytes that are not

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Settings files the program did not write: binary garbage, one field with
 # no line end, a lone line end, 200 MB in one field, a directory (holding a
 # file) and a link to a directory. The first two fields are read (from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Airport names that would lead a data sheet out of the working directory,
 # or past the longest name the file system takes. Every sheet is written in
 # the working directory: each "/" becomes "_", and a name is cut before

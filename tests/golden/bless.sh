@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Rewrites a case's expected output and files from what the driver does now.
 # Only for a deliberate change of behaviour: review `git diff` afterwards.
 #   tests/golden/bless.sh build/default/tools/vantrelo-script/vantrelo-script tests/golden/cases/NAME

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs one golden scenario: copies the case's airports.txt and Vantrelo.ini
 # (when present) into a fresh directory, feeds commands.txt to the driver
 # there, and compares the driver's output, its exit status and every file

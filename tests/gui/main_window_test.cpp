@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real window on Qt's offscreen platform: real widgets, real clicks and
 // key presses, in a scratch working directory holding a small airports.txt.
 // The logic behind the widgets is covered through the headless driver; these

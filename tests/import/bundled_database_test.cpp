@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bundled world database as the program reads it: every item through the
 // program's own reader and splits, every coordinate decoded back and compared
 // with the OurAirports file it came from.

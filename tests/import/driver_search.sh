@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Searches the bundled database through the headless driver, as a user would
 # in the window: what a typed text reaches, and a distance between two
 # airports. Each search reads on from where the last one stopped, so a check

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Converts the hand-made OurAirports sample and compares the result with the
 # expected airports.txt byte for byte, and the summary on standard error
 # with the expected summary (paths shown as SAMPLE and OUT).

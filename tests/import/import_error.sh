@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the importer on the sample with some files replaced by broken ones and
 # checks that it stops with the expected exit code and message, and writes no
 # output file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parts of the OurAirports importer one by one: CSV reading, the text of
 // database fields, coordinates, runway orientations, the conversion of rows
 // and the choice of airports.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a scratch prefix and checks what lands where, then
 # runs the installed launcher with a stand-in for the window: it must open in
 # the XDG data folder, seed airports.txt there once, and never replace a

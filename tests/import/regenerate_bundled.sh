@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Regenerates the bundled database from the OurAirports files and checks that
 # it gives the committed bytes. Exits 77 (skipped) when the files are absent.
 # usage: regenerate_bundled.sh IMPORTER SOURCE_DIR BUNDLED_TXT

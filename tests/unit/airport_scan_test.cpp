@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search over the read buffer against a plain item-by-item reader: same
 // items offered to the accept test, same match, same position, same read
 // position afterwards, whatever the sizes of the buffer and of the reads.

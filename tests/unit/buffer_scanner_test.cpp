@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lookup/buffer_scanner.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "files/data_sheet.h"
 
 #include <gtest/gtest.h>

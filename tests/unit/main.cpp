@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the unit tests in the locale of the environment, so that a run under
 // LC_ALL=it_IT.UTF-8 proves no number text or parse depends on it.
 

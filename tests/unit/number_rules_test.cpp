@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "common/number_rules.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A fresh directory per test, removed afterwards, with helpers to write and

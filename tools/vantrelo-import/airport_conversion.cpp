@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "airport_conversion.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // From OurAirports rows to the blocks of airports.txt. An airport becomes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reading comma-separated files the way RFC 4180 writes them: fields split

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Writing the blocks out as the bytes of airports.txt: each line closed by

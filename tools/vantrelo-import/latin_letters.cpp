@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "latin_letters.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrelo-import: converts the OurAirports open data into an airports.txt
 // database. Run with --help for the options.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ourairports_tables.h"
 
 #include <optional>

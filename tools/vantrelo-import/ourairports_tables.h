@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The rows of the OurAirports files that the conversion needs. Columns are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text_folding.h"
 
 #include "common/text1252.h"

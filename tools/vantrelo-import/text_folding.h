@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // From the UTF-8 text of the OurAirports files to the text of a database

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrelo-script: drives the whole program without a window. Run it in a
 // directory holding airports.txt and feed it commands on standard input:
 //   printf 'type kjfk\nclick Command1\ndump\n' | vantrelo-script

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The headless scenario driver: runs start-up in the working directory, then
