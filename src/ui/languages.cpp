@@ -46,4 +46,41 @@ std::optional<std::string> applyLanguage(const Language& language, common::FormS
   return files::saveSettings(state.langCode, state.lastIcao);
 }
 
+const AccessibleTexts& accessibleTexts(std::string_view langCode) {
+  static const AccessibleTexts italian{
+      "Pannello dei risultati",
+      "Riga di risultato",
+      "Nome aeroporto",
+      "Posizione",
+      "Codice ICAO",
+      "Elevazione",
+      "Numero di piste",
+      "Elenco piste, una per riga, colonne",
+      "Distanza",
+      "Cerca il prossimo aeroporto che contiene il testo",
+      "Scrive una scheda dati di ogni aeroporto mostrato",
+      "Segna l'aeroporto mostrato come partenza P o destinazione D",
+      "Calcola la distanza tra partenza e destinazione",
+      "Aeroporto mostrato",
+      "Partenza segnata",
+      "Destinazione segnata"};
+  static const AccessibleTexts english{"Result panel",
+                                       "Result line",
+                                       "Airport name",
+                                       "Position",
+                                       "ICAO code",
+                                       "Elevation",
+                                       "Number of runways",
+                                       "Runway list, one per line, columns",
+                                       "Distance",
+                                       "Finds the next airport that contains the text",
+                                       "Writes a data sheet of every airport shown",
+                                       "Marks the airport shown as departure P or destination D",
+                                       "Calculates the distance from departure to destination",
+                                       "Airport shown",
+                                       "Departure marked",
+                                       "Destination marked"};
+  return langCode == englishLanguage().langCode ? english : italian;
+}
+
 }  // namespace ui

@@ -29,4 +29,30 @@ const Language& englishLanguage();
 std::optional<std::string> applyLanguage(const Language& language, common::FormState& state,
                                          common::WindowModel& window);
 
+// What a screen reader says about the controls beside their visible texts:
+// what each value is, what each input does, and the lead words of the
+// announcements after a search, a mark and a distance.
+struct AccessibleTexts {
+  std::string_view resultPanel;
+  std::string_view resultLine;  // followed by the line's number
+  std::string_view airportName;
+  std::string_view position;
+  std::string_view icaoCode;
+  std::string_view elevation;
+  std::string_view runwayCount;
+  std::string_view runwayList;  // followed by the column headings
+  std::string_view distance;
+  std::string_view searchButton;
+  std::string_view dataSheetOption;
+  std::string_view markButton;
+  std::string_view distanceButton;
+  std::string_view airportShown;
+  std::string_view departureMarked;
+  std::string_view destinationMarked;
+};
+
+// The texts for a language code: English for "Eng", otherwise Italian, the
+// language of the design texts that stay when no language was applied.
+const AccessibleTexts& accessibleTexts(std::string_view langCode);
+
 }  // namespace ui

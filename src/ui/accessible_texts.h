@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What assistive technology is told beyond the visible texts. Labels,
+// buttons and the check box are named by the texts they show; these are the
+// descriptions that say what a shown value is, and the short announcement
+// of what an action did. All are Windows-1252 texts built from the window
+// model, so they follow the values and the language on screen.
+
+#include <string>
+
+#include "common/window_model.h"
+#include "ui/form_logic.h"
+#include "ui/languages.h"
+
+namespace ui {
+
+// The description of a control, or "" for one whose text says it all (a
+// heading, the prompt, the search box). The runway list's description names
+// its columns by the headings shown above it:
+// "Runway list, one per line, columns: RUNWAY, Orientation runway, ...".
+std::string accessibleDescription(common::ControlId id, const common::WindowModel& window,
+                                  const AccessibleTexts& texts);
+
+// What to announce after an action has run, for example
+// "Airport shown: JOHN F KENNEDY INTL, KJFK"; "" after an action that
+// changes no result (the menus).
+std::string announcement(Action action, const common::WindowModel& window,
+                         const AccessibleTexts& texts);
+
+}  // namespace ui
