@@ -141,7 +141,6 @@ QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) 
       break;
   }
   widget->setObjectName(QString::fromLatin1(common::controlName(entry.id)));
-  widget->setAccessibleName(QString::fromLatin1(entry.accessibleName));
   widget->setGeometry(pixelGeometry(entry.rect, *widget));
   if (entry.font != FontStyle::Default) widget->setFont(formFont(entry.font));
   const bool takesFocus = entry.kind == ControlKind::TextBox || entry.kind == ControlKind::Button ||
@@ -182,7 +181,9 @@ void MainWindow::setUpTabOrder() {
 
 void MainWindow::connectInputs() {
   auto* text1 = static_cast<QLineEdit*>(control(ControlId::Text1));
-  connect(text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+  // Every change of the text, not only typing: paste, input methods and
+  // assistive tools that set the text must reach the search too.
+  connect(text1, &QLineEdit::textChanged, this, [this](const QString& text) {
     m_logic.window().setText(ControlId::Text1, toCp1252(text));
   });
   auto* check1 = static_cast<QCheckBox*>(control(ControlId::Check1));
@@ -203,6 +204,7 @@ void MainWindow::run(Action action) {
     QCoreApplication::exit(0);  // at once: nothing is saved or asked
     return;
   }
+  m_accessibility.noteAction(action);
   render();
 }
 
@@ -217,6 +219,7 @@ void MainWindow::render() {
         ControlId::Exit, ControlId::MenuHelp, ControlId::MenuAbout}) {
     renderMenuItem(id);
   }
+  m_accessibility.update(model, m_logic.state().langCode);
 }
 
 void MainWindow::renderControl(ControlId id) {
@@ -227,6 +230,7 @@ void MainWindow::renderControl(ControlId id) {
     label->setText(multiLineText(model.text));
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     const QString text = fromCp1252(model.text);
+    const QSignalBlocker blocker(edit);  // the model already holds it
     if (edit->text() != text) edit->setText(text);
   } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
     check->setText(fromCp1252(model.text));

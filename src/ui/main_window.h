@@ -9,13 +9,15 @@
 // search reads.
 //
 // Widgets carry their control names as object names ("Text1", "Command1",
-// "MenuAbout", ...), and an accessible name that says their role.
+// "MenuAbout", ...); what assistive technology hears is set by
+// ui/accessibility.h.
 
 #include <QMainWindow>
 #include <array>
 #include <string_view>
 
 #include "common/window_model.h"
+#include "ui/accessibility.h"
 #include "ui/form_logic.h"
 #include "ui/window_layout.h"
 
@@ -53,6 +55,7 @@ class MainWindow : public QMainWindow {
   FormLogic m_logic;
   std::array<QWidget*, common::kControlCount> m_controls{};
   std::array<QAction*, common::kControlCount> m_menuItems{};
+  Accessibility m_accessibility{m_controls};
 };
 
 }  // namespace ui

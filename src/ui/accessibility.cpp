@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#include "ui/accessibility.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "common/text1252.h"
+#include "ui/accessible_texts.h"
+#include "ui/languages.h"
+#include "ui/window_layout.h"
+
+namespace ui {
+namespace {
+
+using common::ControlId;
+
+QString fromCp1252(std::string_view text) {
+  return QString::fromStdString(common::cp1252ToUtf8(text));
+}
+
+void setDescription(QWidget* widget, const QString& description) {
+  if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
+}  // namespace
+
+void Accessibility::update(const common::WindowModel& window, std::string_view langCode) {
+  const AccessibleTexts& texts = accessibleTexts(langCode);
+  qobject_cast<QLabel*>(control(ControlId::Label10))->setBuddy(control(ControlId::Text1));
+  control(ControlId::Frame1)->setAccessibleName(fromCp1252(texts.resultPanel));
+  for (const ControlLayout& entry : controlLayouts()) {
+    setDescription(control(entry.id), fromCp1252(accessibleDescription(entry.id, window, texts)));
+  }
+  if (m_pendingAction) {
+    announce(fromCp1252(announcement(*m_pendingAction, window, texts)));
+    m_pendingAction.reset();
+  }
+}
+
+void Accessibility::announce(const QString& text) {
+  QWidget* focus = QApplication::focusWidget();
+  if (text.isEmpty() || focus == nullptr ||
+      std::find(m_controls.begin(), m_controls.end(), focus) == m_controls.end()) {
+    return;
+  }
+  if (focus->accessibleDescription() != text) {
+    focus->setAccessibleDescription(text);
+  } else {
+    // The same result twice (one airport matches): say it again all the same.
+    QAccessibleEvent event(focus, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+QWidget* Accessibility::control(ControlId id) const {
+  return m_controls[static_cast<std::size_t>(id)];
+}
+
+}  // namespace ui
