@@ -4,6 +4,7 @@
 // The logic behind the widgets is covered through the headless driver; these
 // tests check that the widgets reach it and show what it leaves.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -129,6 +130,8 @@ class MainWindowTest : public QObject {
   void startUpShowsOnlyTheSearchControls();
   void searchButtonFillsTheResultPanel();
   void typedTextAndTickReachTheSearch();
+  void textSetWithoutTypingIsSearched();
+  void focusedControlAnnouncesWhatAnActionDid();
   void languageMenuSwitchesTheCaptions();
   void enterInSearchBoxStartsNothing();
   void aboutBoxIsModalWithTitleAndTwoLines();
@@ -150,6 +153,9 @@ class MainWindowTest : public QObject {
   }
   QAction* menuItem(const char* name) const { return find<QAction>(name); }
   QString labelText(const char* name) const { return find<QLabel>(name)->text(); }
+  QString accessibleText(const char* name, QAccessible::Text which) const {
+    return QAccessible::queryAccessibleInterface(find<QWidget>(name))->text(which);
+  }
 
   std::unique_ptr<QTemporaryDir> m_dir;
   QString m_previousDir;
@@ -216,12 +222,17 @@ void MainWindowTest::startUpShowsOnlyTheSearchControls() {
     QVERIFY(item->shortcut().isEmpty());
   }
 
-  // Every control tells a screen reader its role.
-  QCOMPARE(find<QLineEdit>("Text1")->accessibleName(), QStringLiteral("Search text"));
-  QCOMPARE(find<QPushButton>("Command1")->accessibleName(), QStringLiteral("Search"));
-  QCOMPARE(find<QLabel>("Label4")->accessibleName(), QStringLiteral("Airport name"));
+  // A screen reader hears what each control shows, and what a value is as
+  // its description; the search box is named by its prompt.
+  QCOMPARE(accessibleText("Text1", QAccessible::Name),
+           QStringLiteral("To insert name airport or code ICAO"));
+  QCOMPARE(accessibleText("Command1", QAccessible::Name), QStringLiteral("SEARCH"));
+  QCOMPARE(accessibleText("Label4", QAccessible::Description), QStringLiteral("Airport name"));
   for (QWidget* control : m_window->centralWidget()->findChildren<QWidget*>()) {
-    QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+    const QByteArray name = control->objectName().toLatin1();
+    QVERIFY2(!accessibleText(name.constData(), QAccessible::Name).isEmpty() ||
+                 !accessibleText(name.constData(), QAccessible::Description).isEmpty(),
+             name.constData());
   }
 }
 
@@ -281,6 +292,49 @@ void MainWindowTest::typedTextAndTickReachTheSearch() {
   QCOMPARE(labelText("Label14"), QStringLiteral("Z\u00DCRICH"));
   QCOMPARE(QDir().entryList({QStringLiteral("LSZH*")}, QDir::Files).size(), 1);
   QVERIFY(check1->isChecked());
+}
+
+void MainWindowTest::textSetWithoutTypingIsSearched() {
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+
+  // As an assistive tool, a paste or an input method sets it: no key presses.
+  find<QLineEdit>("Text1")->setText(QStringLiteral("lszh"));
+  QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+
+  QCOMPARE(find<QLineEdit>("Text1")->text(), QStringLiteral("LSZH"));
+  QCOMPARE(labelText("Label2"), QStringLiteral("LSZH"));
+  QVERIFY(readFile(QStringLiteral("Vantrelo.ini")).contains("\"LSZH\""));
+}
+
+void MainWindowTest::focusedControlAnnouncesWhatAnActionDid() {
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+  m_window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+  auto* search = find<QPushButton>("Command1");
+  const QString searchDescription = search->accessibleDescription();
+
+  search->setFocus();
+  QTest::mouseClick(search, Qt::LeftButton);
+  QCOMPARE(search->accessibleDescription(),
+           QStringLiteral("Airport shown: JOHN F KENNEDY INTL, KJFK"));
+
+  // SET P hides itself, so the focus moves on; wherever it lands says what
+  // was marked, and the search button is back to saying what it does.
+  auto* mark = find<QPushButton>("Command2");
+  mark->setFocus();
+  QTest::mouseClick(mark, Qt::LeftButton);
+  QWidget* focus = QApplication::focusWidget();
+  QVERIFY(focus != nullptr && focus != mark);
+  QCOMPARE(focus->accessibleDescription(), QStringLiteral("Departure marked: KJFK"));
+  if (focus != search) QCOMPARE(search->accessibleDescription(), searchDescription);
+
+  menuItem("MenuItaliano")->trigger();
+  search->setFocus();
+  QTest::mouseClick(search, Qt::LeftButton);
+  QCOMPARE(search->accessibleDescription(),
+           QStringLiteral("Aeroporto mostrato: JOHN F KENNEDY INTL, KJFK"));
 }
 
 void MainWindowTest::languageMenuSwitchesTheCaptions() {
