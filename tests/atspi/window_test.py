@@ -102,6 +102,8 @@ def search_results_are_readable(window):
     check(window.label("Position").name == "40\u00b038'3'' N   73\u00b046'7'' W", "position")
     check(window.label("Elevation").name.strip() == "13 ft./ 3 mt.", "elevation")
     check(window.label("Result line 1").name == "NEW YORK", "result line 1")
+    check(window.label("Result line 2").name == "UNITED STATES", "result line 2")
+    check(window.label("Number of runways").name.strip() == "2", "number of runways")
     runways = window.label(
         "Runway list, one per line, columns: RUNWAY, Orientation runway, Length runway, "
         "Frequency ILS")
