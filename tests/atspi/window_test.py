@@ -158,9 +158,13 @@ def run(program, folder):
         search_results_are_readable(window)
         text_set_by_a_tool_is_searched(window, box, folder)
         names_follow_the_language(window)
+        # Ended from its menu, so that a sanitizer's report fails the test.
+        window.press(pyatspi.ROLE_MENU_ITEM, "Exit")
+        check(process.wait(timeout=30) == 0, "exit status %r" % process.returncode)
     finally:
-        process.terminate()
-        process.wait(timeout=10)
+        if process.poll() is None:
+            process.terminate()
+            process.wait(timeout=10)
 
 
 def main():
