@@ -211,8 +211,12 @@ void MainWindow::run(Action action) {
 void MainWindow::render() {
   const common::WindowModel& model = m_logic.window();
   setWindowTitle(fromCp1252(model.text(ControlId::Form1)));
-  for (const ControlLayout& entry : controlLayouts()) {
-    renderControl(entry.id);
+  // Controls that show come first, so that a focused button that hides
+  // itself hands the focus on in tab order: SET D to CALC, not past it.
+  for (const bool shown : {true, false}) {
+    for (const ControlLayout& entry : controlLayouts()) {
+      if (model.visible(entry.id) == shown) renderControl(entry.id);
+    }
   }
   for (ControlId id :
        {ControlId::MenuFile, ControlId::MenuLingua, ControlId::MenuItaliano, ControlId::MenuInglese,

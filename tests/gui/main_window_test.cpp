@@ -320,21 +320,32 @@ void MainWindowTest::focusedControlAnnouncesWhatAnActionDid() {
   QCOMPARE(search->accessibleDescription(),
            QStringLiteral("Airport shown: JOHN F KENNEDY INTL, KJFK"));
 
-  // SET P hides itself, so the focus moves on; wherever it lands says what
-  // was marked, and the search button is back to saying what it does.
+  // SET P hides itself, so the focus moves on to the search box, which says
+  // what was marked; the search button is back to saying what it does.
   auto* mark = find<QPushButton>("Command2");
+  auto* text1 = find<QLineEdit>("Text1");
   mark->setFocus();
   QTest::mouseClick(mark, Qt::LeftButton);
-  QWidget* focus = QApplication::focusWidget();
-  QVERIFY(focus != nullptr && focus != mark);
-  QCOMPARE(focus->accessibleDescription(), QStringLiteral("Departure marked: KJFK"));
-  if (focus != search) QCOMPARE(search->accessibleDescription(), searchDescription);
+  QCOMPARE(QApplication::focusWidget(), text1);
+  QCOMPARE(text1->accessibleDescription(), QStringLiteral("Departure marked: KJFK"));
+  QCOMPARE(search->accessibleDescription(), searchDescription);
 
+  // In Italian; SET D hands the focus to CALC, and CALC back to the search box.
   menuItem("MenuItaliano")->trigger();
+  text1->setText(QStringLiteral("lszh"));
   search->setFocus();
   QTest::mouseClick(search, Qt::LeftButton);
   QCOMPARE(search->accessibleDescription(),
-           QStringLiteral("Aeroporto mostrato: JOHN F KENNEDY INTL, KJFK"));
+           QStringLiteral("Aeroporto mostrato: Z\u00DCRICH KLOTEN, LSZH"));
+  mark->setFocus();
+  QTest::mouseClick(mark, Qt::LeftButton);
+  auto* calc = find<QPushButton>("Command3");
+  QCOMPARE(QApplication::focusWidget(), calc);
+  QCOMPARE(calc->accessibleDescription(), QStringLiteral("Destinazione segnata: LSZH"));
+  QTest::mouseClick(calc, Qt::LeftButton);
+  QCOMPARE(QApplication::focusWidget(), text1);
+  QVERIFY(labelText("Label18").startsWith(QStringLiteral("KJFK==>LSZH ")));
+  QCOMPARE(text1->accessibleDescription(), QStringLiteral("Distanza: ") + labelText("Label18"));
 }
 
 void MainWindowTest::languageMenuSwitchesTheCaptions() {
