@@ -30,7 +30,9 @@ void setDescription(QWidget* widget, const QString& description) {
 
 void Accessibility::update(const common::WindowModel& window, std::string_view langCode) {
   const AccessibleTexts& texts = accessibleTexts(langCode);
-  qobject_cast<QLabel*>(control(ControlId::Label10))->setBuddy(control(ControlId::Text1));
+  if (auto* prompt = qobject_cast<QLabel*>(control(ControlId::Label10))) {
+    prompt->setBuddy(control(ControlId::Text1));  // names the search box
+  }
   control(ControlId::Frame1)->setAccessibleName(fromCp1252(texts.resultPanel));
   for (const ControlLayout& entry : controlLayouts()) {
     setDescription(control(entry.id), fromCp1252(accessibleDescription(entry.id, window, texts)));
