@@ -75,8 +75,10 @@ class Window:
                         description=description)
 
     def wait_name(self, accessible, name):
-        wait_for("%r to read %r (it reads %r)" % (accessible.description, name, accessible.name),
-                 lambda: accessible.name == name)
+        try:
+            wait_for("", lambda: accessible.name == name)
+        except Failure:
+            raise Failure("%r reads %r, not %r" % (accessible.description, accessible.name, name))
 
     def press(self, role, name):
         target = self.one(role, "%r named %r" % (pyatspi.Role(role), name), name=name)
