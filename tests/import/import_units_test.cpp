@@ -15,7 +15,6 @@
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "importer.h"
-#include "latin_letters.h"
 #include "ourairports_tables.h"
 #include "text_folding.h"
 
@@ -154,31 +153,35 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"KeepsWindows1252Accents", "Zürich Aéroport Łódź", "ZÜRICH AÉROPORT LÓDZ"},
         TextCase{"TransliteratesLatinLetters", "Gdańsk Wałęsa Şanlıurfa Đà Nẵng",
                  "GDANSK WALESA SANLIURFA DÀ NANG"},
-        TextCase{"DropsOtherScripts", "Moscow Москва 北京 Airport", "MOSCOW AIRPORT"},
+        TextCase{"TransliteratesOtherScripts", "Moscow Москва 北京 Airport",
+                 "MOSCOW MOSKVA BEI JING AIRPORT"},
+        TextCase{"KeepsNoSeparatorFromATransliteration", "القاهرة، مصر", "ALQAHRT MSR"},
         TextCase{"RemovesQuotesCommasAndBars", "Szczecin \"Solidarność\", A|B “x”",
                  "SZCZECIN SOLIDARNOSC A B X"},
         TextCase{"CollapsesAndTrimsBlanks", "  a \t b\r\n c\u00A0d  ", "A B C D"},
-        TextCase{"DropsCombiningMarksAndControls", "Cafe\u0301\u0007\u200B!", "CAFE!"},
+        TextCase{"ComposesCombiningMarksAndDropsControls", "Cafe\u0301\u0007\u200B!", "CAFÉ!"},
         TextCase{"MapsOkinaAndDashes", "Hawaiʻi \u2010 Kona–Keahole", "HAWAI'I - KONA–KEAHOLE"},
         TextCase{"UpperCasesWhatHasAnUpperCase", "ÿ š œ ž ß µ", "Ÿ Š Œ Ž ß µ"},
-        TextCase{"DropsInvalidUtf8",
+        TextCase{"MarksInvalidUtf8",
                  "a\xC3(b\xFF"
                  "c",
-                 "A(BC"},
+                 "A?(B?C"},
         TextCase{"EmptyStaysEmpty", "", ""}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(LatinLetters, KnowsTheLettersWindows1252Lacks) {
-  EXPECT_EQ(importer::latinBaseLetters(U'Ł'), "L");
-  EXPECT_EQ(importer::latinBaseLetters(U'ş'), "s");
-  EXPECT_EQ(importer::latinBaseLetters(U'ı'), "i");
-  EXPECT_EQ(importer::latinBaseLetters(U'ǆ'), "dz");
-  EXPECT_EQ(importer::latinBaseLetters(U'ế'), "e");
-  EXPECT_EQ(importer::latinBaseLetters(U'ə'), "e");
-  EXPECT_EQ(importer::latinBaseLetters(U'ỹ'), "y");
-  EXPECT_EQ(importer::latinBaseLetters(U'é'), "");  // Windows-1252 has it
-  EXPECT_EQ(importer::latinBaseLetters(U'Ж'), "");
-  EXPECT_EQ(importer::latinBaseLetters(0x10FFFF), "");
+  const auto plain = [](const char* utf8) { return utf8Of(common::utf8ToCp1252(utf8)); };
+  EXPECT_EQ(plain("Ł"), "L");
+  EXPECT_EQ(plain("ş"), "s");
+  EXPECT_EQ(plain("ı"), "i");
+  EXPECT_EQ(plain("ǆ"), "dz");
+  EXPECT_EQ(plain("ế"), "e");
+  EXPECT_EQ(plain("ə"), "e");
+  EXPECT_EQ(plain("ɔ ʒ Ɣ"), "o z G");
+  EXPECT_EQ(plain("ỹ"), "y");
+  EXPECT_EQ(plain("é"), "é");  // Windows-1252 has it
+  EXPECT_EQ(plain("Ж"), "Ž");  // Latin, and Windows-1252 has it
+  EXPECT_EQ(plain("\U0010FFFF"), "?");
 }
 
 TEST(FoldedText, TakesAccentsOffLetters) {
