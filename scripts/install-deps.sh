@@ -7,7 +7,8 @@
 #   bash scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth
+packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libicu-dev libcurl4-openssl-dev
+  locales xvfb xauth
   at-spi2-core python3-pyatspi dbus-x11 "$@")
 missing=()
 for package in "${packages[@]}"; do

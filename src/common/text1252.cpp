@@ -108,17 +108,6 @@ std::optional<char> cp1252ByteOf(char32_t cp) {
   return std::nullopt;
 }
 
-std::string utf8ToCp1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  std::size_t pos = 0;
-  while (pos < utf8.size()) {
-    const auto cp = decodeUtf8(utf8, pos);
-    out += cp ? cp1252ByteOf(*cp).value_or('?') : '?';
-  }
-  return out;
-}
-
 std::string cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);

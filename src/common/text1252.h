@@ -17,8 +17,12 @@ namespace common {
 char toUpper1252(char c);
 std::string toUpper1252(std::string_view text);
 
-// UTF-8 to Windows-1252. A character Windows-1252 cannot hold, or a byte
-// that is not valid UTF-8, becomes "?".
+// UTF-8 to Windows-1252, the one way typed text and imported data take:
+// composed (NFC), then each character Windows-1252 cannot hold written in
+// Latin letters by ICU's Any-Latin and, for what is still missing, plain
+// letters ("łódź" -> "lódz", "İstanbul" -> "Istanbul", "Москва" ->
+// "Moskva"). "?" stands for a character with no Latin form (an emoji) and
+// for each byte that is not UTF-8.
 std::string utf8ToCp1252(std::string_view utf8);
 
 // Decodes the UTF-8 character at pos and moves pos past it. A byte that does

@@ -15,7 +15,7 @@
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "importer.h"
-#include "latin_letters.h"
+#include "lookup/airport_database.h"
 #include "ourairports_tables.h"
 #include "text_folding.h"
 
@@ -154,31 +154,35 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"KeepsWindows1252Accents", "Zürich Aéroport Łódź", "ZÜRICH AÉROPORT LÓDZ"},
         TextCase{"TransliteratesLatinLetters", "Gdańsk Wałęsa Şanlıurfa Đà Nẵng",
                  "GDANSK WALESA SANLIURFA DÀ NANG"},
-        TextCase{"DropsOtherScripts", "Moscow Москва 北京 Airport", "MOSCOW AIRPORT"},
+        TextCase{"TransliteratesOtherScripts", "Moscow Москва 北京 Airport",
+                 "MOSCOW MOSKVA BEI JING AIRPORT"},
+        TextCase{"KeepsNoSeparatorFromATransliteration", "القاهرة، مصر", "ALQAHRT MSR"},
         TextCase{"RemovesQuotesCommasAndBars", "Szczecin \"Solidarność\", A|B “x”",
                  "SZCZECIN SOLIDARNOSC A B X"},
         TextCase{"CollapsesAndTrimsBlanks", "  a \t b\r\n c\u00A0d  ", "A B C D"},
-        TextCase{"DropsCombiningMarksAndControls", "Cafe\u0301\u0007\u200B!", "CAFE!"},
+        TextCase{"ComposesCombiningMarksAndDropsControls", "Cafe\u0301\u0007\u200B!", "CAFÉ!"},
         TextCase{"MapsOkinaAndDashes", "Hawaiʻi \u2010 Kona–Keahole", "HAWAI'I - KONA–KEAHOLE"},
         TextCase{"UpperCasesWhatHasAnUpperCase", "ÿ š œ ž ß µ", "Ÿ Š Œ Ž ß µ"},
-        TextCase{"DropsInvalidUtf8",
+        TextCase{"MarksInvalidUtf8",
                  "a\xC3(b\xFF"
                  "c",
-                 "A(BC"},
+                 "A?(B?C"},
         TextCase{"EmptyStaysEmpty", "", ""}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(LatinLetters, KnowsTheLettersWindows1252Lacks) {
-  EXPECT_EQ(importer::latinBaseLetters(U'Ł'), "L");
-  EXPECT_EQ(importer::latinBaseLetters(U'ş'), "s");
-  EXPECT_EQ(importer::latinBaseLetters(U'ı'), "i");
-  EXPECT_EQ(importer::latinBaseLetters(U'ǆ'), "dz");
-  EXPECT_EQ(importer::latinBaseLetters(U'ế'), "e");
-  EXPECT_EQ(importer::latinBaseLetters(U'ə'), "e");
-  EXPECT_EQ(importer::latinBaseLetters(U'ỹ'), "y");
-  EXPECT_EQ(importer::latinBaseLetters(U'é'), "");  // Windows-1252 has it
-  EXPECT_EQ(importer::latinBaseLetters(U'Ж'), "");
-  EXPECT_EQ(importer::latinBaseLetters(0x10FFFF), "");
+  const auto plain = [](const char* utf8) { return utf8Of(common::utf8ToCp1252(utf8)); };
+  EXPECT_EQ(plain("Ł"), "L");
+  EXPECT_EQ(plain("ş"), "s");
+  EXPECT_EQ(plain("ı"), "i");
+  EXPECT_EQ(plain("ǆ"), "dz");
+  EXPECT_EQ(plain("ế"), "e");
+  EXPECT_EQ(plain("ə"), "e");
+  EXPECT_EQ(plain("ɔ ʒ Ɣ"), "o z G");
+  EXPECT_EQ(plain("ỹ"), "y");
+  EXPECT_EQ(plain("é"), "é");  // Windows-1252 has it
+  EXPECT_EQ(plain("Ж"), "Ž");  // Latin, and Windows-1252 has it
+  EXPECT_EQ(plain("\U0010FFFF"), "?");
 }
 
 TEST(FoldedText, TakesAccentsOffLetters) {
@@ -443,6 +447,40 @@ TEST(BuildDatabase, ChoosesTypesJoinsByIdSortsByIdentAndCapsRunways) {
   EXPECT_EQ(s.airportsSkipped.at("type not chosen"), 1u);
   EXPECT_EQ(s.runwaysSkipped.at("airport not written"), 1u);
   EXPECT_EQ(s.runwayEndsSkipped.at("more than 100 runway lines for one airport"), 20u);
+}
+
+// The program reads over a line past its item limit, so such a line could
+// never be found: its search keys are cut at a whole key to fit.
+TEST(BuildDatabase, FitsAnAirportLineToTheProgramsItemLimit) {
+  constexpr std::size_t kLimit = lookup::AirportDatabase::kMaxItemBytes;
+  std::vector<importer::AirportRow> airports(2, airportRow());
+  std::string keywords;
+  for (int i = 10000; keywords.size() <= kLimit; ++i)
+    keywords += "K" + std::to_string(i) + ",";
+  airports[0].keywords = keywords;
+  airports[1].id = "2";
+  airports[1].ident = "ZZZZ";
+  airports[1].line = 9;
+  airports[1].name = std::string(kLimit, 'N');  // too long whatever the keys
+
+  const std::vector<importer::RunwayRow> runways;
+  const std::map<std::string, std::string> countries;
+  const auto result = importer::buildDatabase(
+      {airports, runways, countries, "airports.csv", "runways.csv"}, {"large_airport"});
+  ASSERT_EQ(result.blocks.size(), 1u);
+  const std::string line = importer::airportLine(result.blocks[0]);
+  EXPECT_LE(line.size(), kLimit);
+  EXPECT_GT(line.size(), kLimit - 8);  // no more keys dropped than needed
+  // What is kept is the start of the full keys, up to a blank between two.
+  const std::string& keys = result.blocks[0].searchKeys;
+  const std::string fullKeys = importer::convertAirport(airports[0], countries).block->searchKeys;
+  EXPECT_EQ(fullKeys.rfind(keys + " ", 0), 0u);
+  ASSERT_EQ(result.summary.warnings.size(), 2u);
+  EXPECT_EQ(result.summary.warnings[0].rfind("airports.csv:7: search keys shortened from ", 0), 0u)
+      << result.summary.warnings[0];
+  EXPECT_EQ(result.summary.warnings[1].rfind("airports.csv:9: airport line of ", 0), 0u)
+      << result.summary.warnings[1];
+  EXPECT_EQ(result.summary.airportsSkipped.at("airport line too long"), 1u);
 }
 
 TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {

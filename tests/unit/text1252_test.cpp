@@ -39,10 +39,26 @@ TEST(Utf8To1252, MapsEveryRepresentableCharacter) {
   EXPECT_EQ(utf8ToCp1252("plain"), "plain");
 }
 
+TEST(Utf8To1252, WritesOtherLettersInLatinLetters) {
+  // Windows-1252 letters stay; the others lose what it cannot hold.
+  EXPECT_EQ(utf8ToCp1252("łódź"),
+            "l\xF3"
+            "dz");
+  EXPECT_EQ(utf8ToCp1252("İstanbul Ő Ł ǆ"), "Istanbul O L dz");
+  EXPECT_EQ(utf8ToCp1252("Heydər Əliyev"), "Heyder Eliyev");
+  // Other scripts as ICU writes them in Latin; a Latin letter that
+  // Windows-1252 has is kept ("Š").
+  EXPECT_EQ(utf8ToCp1252("Москва Αθήνα 北京"), "Moskva Athena bei jing");
+  EXPECT_EQ(utf8ToCp1252("Шереметьево"),
+            "\x8A"
+            "eremet'evo");
+  // A letter and its combining mark are one letter.
+  EXPECT_EQ(utf8ToCp1252("Zu\u0308rich"), "Z\xFCrich");
+}
+
 TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
-  EXPECT_EQ(utf8ToCp1252("北京"), "??");
-  EXPECT_EQ(utf8ToCp1252("Ł"), "?");
   EXPECT_EQ(utf8ToCp1252("😀"), "?");
+  EXPECT_EQ(utf8ToCp1252("a★b"), "a?b");
   EXPECT_EQ(utf8ToCp1252("a\xFF"
                          "b"),
             "a?b");                      // not UTF-8

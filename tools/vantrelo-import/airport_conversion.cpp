@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <unordered_set>
 #include <utility>
 
 #include "common/text1252.h"
@@ -138,21 +139,25 @@ std::optional<std::string> orientationFromDesignator(std::string_view designator
   return std::nullopt;
 }
 
+// Upper-case database text: A-Z, a digit, or a letter beyond ASCII.
+bool hasLetterOrDigit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return isDigit(c) || (byte >= 'A' && byte <= 'Z') || byte >= 0x80;
+  });
+}
+
 // The search keys of field 0, each once, separated by blanks. A key equal to
 // a text the line already shows in a field of its own, or without a letter
 // or a digit, adds nothing.
 class SearchKeys {
  public:
-  explicit SearchKeys(std::vector<std::string> alreadyInLine) : m_seen(std::move(alreadyInLine)) {}
+  explicit SearchKeys(const std::vector<std::string>& alreadyInLine)
+      : m_seen(alreadyInLine.begin(), alreadyInLine.end()) {}
 
   void add(const std::string& key) {
-    const bool meaningful = std::any_of(key.begin(), key.end(), [](char c) {
-      const auto byte = static_cast<unsigned char>(c);
-      return isDigit(c) || (byte >= 'A' && byte <= 'Z') || byte >= 0x80;
-    });
-    if (!meaningful) return;
-    if (std::find(m_seen.begin(), m_seen.end(), key) != m_seen.end()) return;
-    m_seen.push_back(key);
+    if (!hasLetterOrDigit(key)) return;
+    if (!m_seen.insert(key).second) return;
     if (!m_text.empty()) m_text += ' ';
     m_text += key;
   }
@@ -163,7 +168,7 @@ class SearchKeys {
   const std::string& text() const { return m_text; }
 
  private:
-  std::vector<std::string> m_seen;
+  std::unordered_set<std::string> m_seen;
   std::string m_text;
 };
 
@@ -252,6 +257,11 @@ AirportConversion convertAirport(const AirportRow& row,
   }
 
   block.name = databaseText(row.name);
+  if (!hasLetterOrDigit(block.name)) {  // also a name of symbols with no Latin form, "?"
+    block.name = block.ident.empty() ? block.icao : block.ident;
+    if (!result.problem.empty()) result.problem += "; ";
+    result.problem += "no name to write, written under its ident " + block.name;
+  }
   block.heading1 = databaseText(row.municipality);
   const std::string iata = databaseText(row.iataCode);
   block.heading3 = iata.empty() ? "--" : iata;

@@ -64,7 +64,8 @@ struct AirportConversion {
 };
 
 // One airport row as a block. countryNames maps ISO codes to names; an
-// unknown code is written as it stands.
+// unknown code is written as it stands. A row whose name has no letter or
+// digit to write gets its ident as name, and says so in problem.
 AirportConversion convertAirport(const AirportRow& row,
                                  const std::map<std::string, std::string>& countryNames);
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "item_limit.h"
+
 namespace importer {
 namespace {
 
@@ -58,6 +60,7 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
 
   std::vector<AirportBlock>& blocks = result.blocks;
   std::unordered_map<std::string, std::size_t> blockById;
+  std::unordered_map<std::string, std::size_t> lineByIdent;  // of the block written
   for (const AirportRow& row : input.airports) {
     if (row.type == "closed") {
       ++summary.airportsSkipped["closed"];
@@ -81,6 +84,24 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
       ++summary.airportsSkipped["unusable value"];
       continue;
     }
+    const std::string& ident =
+        converted.block->ident.empty() ? converted.block->icao : converted.block->ident;
+    if (const auto first = lineByIdent.find(ident); first != lineByIdent.end()) {
+      ++summary.airportsSkipped["ident given twice"];
+      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
+                                           "ident " + ident + " already on line " +
+                                               std::to_string(first->second) + ", row left out"));
+      continue;
+    }
+    const ItemLimitFit fit = fitItemLimit(*converted.block);
+    if (!fit.warning.empty()) {
+      summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
+    }
+    if (!fit.fits) {
+      ++summary.airportsSkipped["airport line too long"];
+      continue;
+    }
+    lineByIdent.emplace(ident, row.line);
     blockById.emplace(row.id, blocks.size());
     blocks.push_back(std::move(*converted.block));
   }

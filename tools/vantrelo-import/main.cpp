@@ -10,8 +10,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #if __has_include(<unistd.h>)
 #include <unistd.h>
@@ -21,97 +19,25 @@
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
+#include "import_options.h"
 #include "importer.h"
+#include "input_encoding.h"
+#include "ourairports_fetch.h"
 #include "ourairports_tables.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using importer::ImportOptions;
 
 constexpr const char* kProgram = "vantrelo-import";
 constexpr int kExitData = 1;
 constexpr int kExitUsage = 2;
 
-void printUsage(std::ostream& out) {
-  out << "Usage: " << kProgram << " [OPTIONS] INPUT_DIR OUTPUT_FILE\n"
-      << "       " << kProgram << " [OPTIONS] --airports F --runways F --countries F OUTPUT_FILE\n"
-      << "\n"
-      << "Converts the OurAirports open data (airports.csv, runways.csv, countries.csv)\n"
-      << "into an airports.txt database for Vantrelo. OUTPUT_FILE is replaced whole.\n"
-      << "\n"
-      << "Options:\n"
-      << "  --types LIST      airport types to write, comma-separated (default:\n"
-      << "                    large_airport,medium_airport,small_airport,seaplane_base;\n"
-      << "                    also heliport, balloonport). Closed airports are never written.\n"
-      << "  --airports FILE   airports.csv to read instead of INPUT_DIR/airports.csv\n"
-      << "  --runways FILE    runways.csv to read instead of INPUT_DIR/runways.csv\n"
-      << "  --countries FILE  countries.csv to read instead of INPUT_DIR/countries.csv\n"
-      << "  --quiet           no progress and no summary, only errors\n"
-      << "  -h, --help        this text\n"
-      << "\n"
-      << "Example: " << kProgram
-      << " --types large_airport,medium_airport ourairports/ airports.txt\n";
-}
-
-struct Options {
-  std::string types;
-  std::optional<fs::path> airports;
-  std::optional<fs::path> runways;
-  std::optional<fs::path> countries;
-  std::optional<fs::path> inputDir;
-  fs::path output;
-  bool quiet = false;
-};
-
 int usageError(const std::string& reason) {
   std::cerr << kProgram << ": " << reason << "\n"
             << "Try '" << kProgram << " --help' for more information.\n";
   return kExitUsage;
-}
-
-// Returns the exit code when the program should stop at once.
-std::optional<int> parseOptions(int argc, char** argv, Options& options) {
-  std::vector<std::string> positional;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= argc) return std::nullopt;
-      return std::string(argv[++i]);
-    };
-    if (arg == "-h" || arg == "--help") {
-      printUsage(std::cout);
-      return EXIT_SUCCESS;
-    }
-    if (arg == "--quiet") {
-      options.quiet = true;
-    } else if (arg == "--types" || arg == "--airports" || arg == "--runways" ||
-               arg == "--countries") {
-      const auto text = value();
-      if (!text) return usageError(std::string(arg) + " needs a value");
-      if (arg == "--types") options.types = *text;
-      if (arg == "--airports") options.airports = *text;
-      if (arg == "--runways") options.runways = *text;
-      if (arg == "--countries") options.countries = *text;
-    } else if (arg.size() > 1 && arg.front() == '-') {
-      return usageError("unknown option " + std::string(arg));
-    } else {
-      positional.emplace_back(arg);
-    }
-  }
-  const bool allFilesGiven = options.airports && options.runways && options.countries;
-  if (positional.size() == 2) {
-    options.inputDir = positional[0];
-    options.output = positional[1];
-  } else if (positional.size() == 1 && allFilesGiven) {
-    options.output = positional[0];
-  } else {
-    return usageError(positional.size() < 2 ? "an input folder and an output file are needed"
-                                            : "too many arguments");
-  }
-  if (!options.airports) options.airports = *options.inputDir / "airports.csv";
-  if (!options.runways) options.runways = *options.inputDir / "runways.csv";
-  if (!options.countries) options.countries = *options.inputDir / "countries.csv";
-  return std::nullopt;
 }
 
 bool stderrIsTerminal() {
@@ -137,6 +63,15 @@ class Progress {
     };
   }
 
+  importer::FetchProgress fetchCallback() {
+    if (m_quiet) return {};
+    return [this](const std::string& name, long long bytes, bool done) {
+      if (!m_terminal && !done) return;
+      std::cerr << (m_terminal ? "\r" : "") << kProgram << ": fetched " << name << ": " << bytes
+                << " bytes" << (done ? "\n" : "") << std::flush;
+    };
+  }
+
  private:
   bool m_quiet;
   bool m_terminal;
@@ -148,8 +83,7 @@ void printSkipped(const char* what, const std::map<std::string, std::size_t>& co
   }
 }
 
-void printSummary(const importer::ImportSummary& summary, const fs::path& output,
-                  std::size_t bytes) {
+void printWarnings(const importer::ImportSummary& summary) {
   constexpr std::size_t kWarningsShown = 20;
   for (std::size_t i = 0; i < summary.warnings.size() && i < kWarningsShown; ++i) {
     std::cerr << summary.warnings[i] << "\n";
@@ -157,27 +91,51 @@ void printSummary(const importer::ImportSummary& summary, const fs::path& output
   if (summary.warnings.size() > kWarningsShown) {
     std::cerr << "... and " << summary.warnings.size() - kWarningsShown << " more warnings\n";
   }
-  std::cerr << kProgram << ": wrote " << output.string() << " (" << bytes
-            << " bytes): " << summary.airportsWritten << " airports of " << summary.airportRows
-            << " rows, " << summary.runwayLinesWritten << " runway lines from "
-            << summary.runwayRows << " runway rows\n";
+}
+
+void printSkipped(const importer::ImportSummary& summary) {
   printSkipped("airports", summary.airportsSkipped);
   printSkipped("runways", summary.runwaysSkipped);
   printSkipped("runway ends", summary.runwayEndsSkipped);
 }
 
-int run(const Options& options) {
-  std::set<std::string> types = importer::defaultAirportTypes();
-  if (!options.types.empty()) {
-    std::string error;
-    const auto parsed = importer::parseAirportTypes(options.types, error);
-    if (!parsed) return usageError("--types: " + error);
-    types = *parsed;
-  }
+void printSummary(const importer::ImportSummary& summary, const fs::path& output,
+                  std::size_t bytes) {
+  printWarnings(summary);
+  std::cerr << kProgram << ": wrote " << output.string() << " (" << bytes
+            << " bytes): " << summary.airportsWritten << " airports of " << summary.airportRows
+            << " rows, " << summary.runwayLinesWritten << " runway lines from "
+            << summary.runwayRows << " runway rows\n";
+  printSkipped(summary);
+}
 
-  Progress progress(options.quiet);
+// Downloads the three files and points options at them; false on failure.
+bool fetchInto(ImportOptions& options, Progress& progress) {
+  const auto folder = importer::ourAirportsCacheFolder();
+  if (!folder) {
+    std::cerr << kProgram << ": --fetch: neither XDG_CACHE_HOME nor HOME is set\n";
+    return false;
+  }
+  if (!options.quiet) {
+    std::cerr << kProgram << ": fetching from " << options.fromUrl << " into " << folder->string()
+              << "\n";
+  }
+  if (const auto failure =
+          importer::fetchOurAirports(options.fromUrl, *folder, progress.fetchCallback())) {
+    std::cerr << kProgram << ": " << *failure << "\n"
+              << kProgram << ": " << options.output.string() << " left as it was\n";
+    return false;
+  }
+  options.airports = *folder / "airports.csv";
+  options.runways = *folder / "runways.csv";
+  options.countries = *folder / "countries.csv";
+  return true;
+}
+
+int convert(const ImportOptions& options, const std::set<std::string>& types, Progress& progress) {
   const auto readTable = [&](const fs::path& path, auto reader) {
-    const std::string text = importer::readWholeFile(path);
+    const std::string text =
+        importer::utf8Text(importer::readWholeFile(path), options.encoding, path.string());
     return reader(text, path.string(), progress.callback());
   };
   const auto countries = readTable(*options.countries, importer::readCountryNames);
@@ -186,6 +144,15 @@ int run(const Options& options) {
 
   const importer::ImportResult result = importer::buildDatabase(
       {airports, runways, countries, options.airports->string(), options.runways->string()}, types);
+  if (result.blocks.empty()) {
+    if (!options.quiet) {
+      printWarnings(result.summary);
+      printSkipped(result.summary);
+    }
+    std::cerr << kProgram << ": no airport to write among " << result.summary.airportRows
+              << " rows; " << options.output.string() << " left as it was\n";
+    return kExitData;
+  }
   const std::string bytes = importer::databaseBytes(result.blocks);
   if (const auto failure = files::writeFileAtomically(options.output, bytes)) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
@@ -195,13 +162,37 @@ int run(const Options& options) {
   return EXIT_SUCCESS;
 }
 
+int run(ImportOptions options) {
+  std::set<std::string> types = importer::defaultAirportTypes();
+  if (!options.types.empty()) {
+    std::string error;
+    const auto parsed = importer::parseAirportTypes(options.types, error);
+    if (!parsed) return usageError("--types: " + error);
+    types = *parsed;
+  }
+  Progress progress(options.quiet);
+  if (options.fetch && !fetchInto(options, progress)) return kExitData;
+  return convert(options, types, progress);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (const auto stop = parseOptions(argc, argv, options)) return *stop;
+  const importer::ParsedOptions parsed = importer::parseImportOptions(argc, argv);
+  switch (parsed.outcome) {
+    case importer::OptionsOutcome::Help:
+      std::cout << importer::usageText();
+      return EXIT_SUCCESS;
+    case importer::OptionsOutcome::Version:
+      std::cout << importer::versionText();
+      return EXIT_SUCCESS;
+    case importer::OptionsOutcome::UsageError:
+      return usageError(parsed.error);
+    case importer::OptionsOutcome::Run:
+      break;
+  }
   try {
-    return run(options);
+    return run(parsed.options);
   } catch (const importer::CsvError& error) {
     std::cerr << kProgram << ": " << error.what() << "\n";
     return kExitData;

@@ -2,13 +2,12 @@
 #include "text_folding.h"
 
 #include "common/text1252.h"
-#include "latin_letters.h"
 
 namespace importer {
 namespace {
 
 // What one code point becomes before the Windows-1252 conversion.
-enum class Kind { Keep, Drop, Blank, Hyphen, Apostrophe, BaseLetters };
+enum class Kind { Keep, Drop, Blank, Hyphen, Apostrophe };
 
 Kind classify(char32_t cp) {
   if (cp == '"' || cp == 0x7F) return Kind::Drop;
@@ -54,9 +53,23 @@ Kind classify(char32_t cp) {
   }
   if (cp >= 0x2000 && cp <= 0x200A) return Kind::Blank;
   if ((cp >= 0x200B && cp <= 0x200F) || (cp >= 0x202A && cp <= 0x202E)) return Kind::Drop;
-  if (cp >= 0x0300 && cp <= 0x036F) return Kind::Drop;  // combining marks
-  if (!latinBaseLetters(cp).empty()) return Kind::BaseLetters;
-  return Kind::Keep;  // kept when Windows-1252 has it, else dropped below
+  return Kind::Keep;  // written in Latin letters below where Windows-1252 lacks it
+}
+
+// What a transliteration may bring back that a field must not hold: the
+// Arabic comma becomes ",".
+std::string withoutSeparators(std::string_view cp1252) {
+  std::string out;
+  out.reserve(cp1252.size());
+  for (char c : cp1252) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == ',' || c == '|') {
+      out += ' ';
+    } else if (c != '"' && byte >= 0x20 && byte != 0x7F) {
+      out += c;
+    }
+  }
+  return out;
 }
 
 std::string collapsedBlanks(std::string_view text) {
@@ -121,8 +134,12 @@ std::string databaseText(std::string_view utf8) {
   text.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
+    const std::size_t start = pos;
     const auto cp = common::decodeUtf8(utf8, pos);
-    if (!cp) continue;
+    if (!cp) {
+      text += utf8[start];  // left for the conversion to mark
+      continue;
+    }
     switch (classify(*cp)) {
       case Kind::Drop:
         break;
@@ -135,15 +152,13 @@ std::string databaseText(std::string_view utf8) {
       case Kind::Apostrophe:
         text += '\'';
         break;
-      case Kind::BaseLetters:
-        text += latinBaseLetters(*cp);
-        break;
       case Kind::Keep:
-        if (const auto byte = common::cp1252ByteOf(*cp)) text += *byte;
+        text.append(utf8.substr(start, pos - start));
         break;
     }
   }
-  return collapsedBlanks(common::toUpper1252(text));
+  const std::string cp1252 = withoutSeparators(common::utf8ToCp1252(text));
+  return collapsedBlanks(common::toUpper1252(cp1252));
 }
 
 std::string foldedText(std::string_view cp1252) {

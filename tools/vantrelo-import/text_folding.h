@@ -9,12 +9,11 @@
 
 namespace importer {
 
-// A database field from UTF-8: Windows-1252, upper case, blanks collapsed
-// and trimmed. Letters Windows-1252 lacks lose their marks ("Łódź" ->
-// "LÓDZ", "Kayseri Erkilet Havalimanı" -> "... HAVALIMANI"); other
-// characters it cannot hold, invalid UTF-8 and control characters are
-// dropped. Double quotes (also the curly ones) are dropped, "," and "|"
-// become blanks, so the field never ends a database item early.
+// A database field from UTF-8: Windows-1252 (common::utf8ToCp1252, so
+// "Łódź" -> "LÓDZ", "Москва" -> "MOSKVA"), upper case, blanks collapsed and
+// trimmed. Control characters are dropped. Double quotes (also the curly
+// ones) are dropped, "," and "|" become blanks, so the field never ends a
+// database item early.
 //   R"(Szczecin-Goleniów "Solidarność")" -> "SZCZECIN-GOLENIÓW SOLIDARNOSC"
 std::string databaseText(std::string_view utf8);
 

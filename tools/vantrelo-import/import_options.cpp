@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+#include "import_options.h"
+
+#include <getopt.h>
+
+#include <vector>
+
+#include "input_encoding.h"
+#include "ourairports_fetch.h"
+
+namespace importer {
+namespace {
+
+enum LongOnly { kTypes = 256, kAirports, kRunways, kCountries, kEncoding, kFetch, kFrom, kVersion };
+
+const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
+                               {"airports", required_argument, nullptr, kAirports},
+                               {"runways", required_argument, nullptr, kRunways},
+                               {"countries", required_argument, nullptr, kCountries},
+                               {"encoding", required_argument, nullptr, kEncoding},
+                               {"fetch", no_argument, nullptr, kFetch},
+                               {"from", required_argument, nullptr, kFrom},
+                               {"quiet", no_argument, nullptr, 'q'},
+                               {"help", no_argument, nullptr, 'h'},
+                               {"version", no_argument, nullptr, kVersion},
+                               {nullptr, 0, nullptr, 0}};
+
+ParsedOptions usageError(std::string reason) {
+  ParsedOptions parsed;
+  parsed.outcome = OptionsOutcome::UsageError;
+  parsed.error = std::move(reason);
+  return parsed;
+}
+
+// The option getopt_long stopped at, as the user wrote it ("--bogus").
+std::string offendingOption(char** argv) {
+  const std::string written = argv[optind - 1];
+  return written.substr(0, written.find('='));
+}
+
+// INPUT_DIR OUTPUT, or OUTPUT alone when the three files are named or
+// fetched.
+std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
+                                          ImportOptions& options) {
+  const bool inputGiven =
+      options.fetch || (options.airports && options.runways && options.countries);
+  if (names.size() == 2 && !options.fetch) {
+    options.inputDir = names[0];
+    options.output = names[1];
+  } else if (names.size() == 1 && inputGiven) {
+    options.output = names[0];
+  } else if (options.fetch) {
+    return names.empty() ? "--fetch needs an output file" : "--fetch takes only an output file";
+  } else {
+    return names.size() < 2 ? "an input folder and an output file are needed"
+                            : "too many arguments";
+  }
+  if (!options.fromUrl.empty() && !options.fetch) return "--from needs --fetch";
+  if (options.fetch && (options.airports || options.runways || options.countries)) {
+    return "--fetch downloads the three files; --airports, --runways and --countries do not go "
+           "with it";
+  }
+  if (options.inputDir) {
+    if (!options.airports) options.airports = *options.inputDir / "airports.csv";
+    if (!options.runways) options.runways = *options.inputDir / "runways.csv";
+    if (!options.countries) options.countries = *options.inputDir / "countries.csv";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ParsedOptions parseImportOptions(int argc, char** argv) {
+  ParsedOptions parsed;
+  ImportOptions& options = parsed.options;
+  opterr = 0;  // the messages are ours
+  optind = 0;  // start afresh (GNU), also when called more than once
+  for (int c; (c = getopt_long(argc, argv, ":hq", kLongOptions, nullptr)) != -1;) {
+    switch (c) {
+      case 'h':
+        parsed.outcome = OptionsOutcome::Help;
+        return parsed;
+      case kVersion:
+        parsed.outcome = OptionsOutcome::Version;
+        return parsed;
+      case 'q':
+        options.quiet = true;
+        break;
+      case kTypes:
+        options.types = optarg;
+        break;
+      case kAirports:
+        options.airports = optarg;
+        break;
+      case kRunways:
+        options.runways = optarg;
+        break;
+      case kCountries:
+        options.countries = optarg;
+        break;
+      case kEncoding:
+        if (!isKnownEncoding(optarg)) {
+          return usageError(std::string("--encoding: unknown encoding \"") + optarg + "\"");
+        }
+        options.encoding = optarg;
+        break;
+      case kFetch:
+        options.fetch = true;
+        break;
+      case kFrom:
+        options.fromUrl = optarg;
+        break;
+      case ':':
+        return usageError(offendingOption(argv) + " needs a value");
+      default:
+        return usageError("unknown option " + offendingOption(argv));
+    }
+  }
+  if (options.fetch && options.fromUrl.empty()) options.fromUrl = kOurAirportsDataUrl;
+  std::vector<std::string> names(argv + optind, argv + argc);
+  if (auto error = placeFileNames(names, options)) return usageError(*error);
+  return parsed;
+}
+
+std::string usageText() {
+  return "Usage: vantrelo-import [OPTIONS] INPUT_DIR OUTPUT_FILE\n"
+         "       vantrelo-import [OPTIONS] --airports F --runways F --countries F OUTPUT_FILE\n"
+         "       vantrelo-import [OPTIONS] --fetch [--from URL] OUTPUT_FILE\n"
+         "\n"
+         "Converts the OurAirports open data (airports.csv, runways.csv, countries.csv)\n"
+         "into an airports.txt database for Vantrelo. OUTPUT_FILE is replaced whole,\n"
+         "and only when at least one airport is written.\n"
+         "\n"
+         "Options:\n"
+         "  --types LIST      airport types to write, comma-separated (default:\n"
+         "                    large_airport,medium_airport,small_airport,seaplane_base;\n"
+         "                    also heliport, balloonport). Closed airports are never written.\n"
+         "  --airports FILE   airports.csv to read instead of INPUT_DIR/airports.csv\n"
+         "  --runways FILE    runways.csv to read instead of INPUT_DIR/runways.csv\n"
+         "  --countries FILE  countries.csv to read instead of INPUT_DIR/countries.csv\n"
+         "  --encoding NAME   the files are in this encoding, not UTF-8 (e.g. latin1)\n"
+         "  --fetch           download the three files first, into\n"
+         "                    $XDG_CACHE_HOME/vantrelo/ourairports (~/.cache/...)\n"
+         "  --from URL        where --fetch downloads from (default:\n"
+         "                    " +
+         std::string(kOurAirportsDataUrl) +
+         "; file:// works too)\n"
+         "  --quiet           no progress and no summary, only errors\n"
+         "  -h, --help        this text\n"
+         "  --version         the version\n"
+         "\n"
+         "Exit status: 0 done, 1 failure (nothing written), 2 wrong usage.\n"
+         "\n"
+         "Example: vantrelo-import --fetch --types=large_airport,medium_airport airports.txt\n";
+}
+
+std::string versionText() {
+  return std::string("vantrelo-import ") + VANTRELO_VERSION + "\n";
+}
+
+}  // namespace importer

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The command line of vantrelo-import, read the GNU way (getopt_long):
+// "--types=LIST" and "--types LIST" alike, options before or after the
+// file names.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace importer {
+
+struct ImportOptions {
+  std::string types;  // empty: the default types
+  std::optional<std::filesystem::path> airports;
+  std::optional<std::filesystem::path> runways;
+  std::optional<std::filesystem::path> countries;
+  std::optional<std::filesystem::path> inputDir;
+  std::filesystem::path output;
+  std::optional<std::string> encoding;  // of the CSV files when not UTF-8
+  bool fetch = false;                   // download the files first
+  std::string fromUrl;                  // where from, with fetch
+  bool quiet = false;
+};
+
+enum class OptionsOutcome { Run, Help, Version, UsageError };
+
+struct ParsedOptions {
+  OptionsOutcome outcome = OptionsOutcome::Run;
+  ImportOptions options;
+  std::string error;  // with UsageError
+};
+
+// With fetch, inputDir is left empty for the caller to set to the folder
+// it downloads into.
+ParsedOptions parseImportOptions(int argc, char** argv);
+
+std::string usageText();
+std::string versionText();  // "vantrelo-import 2.0"
+
+}  // namespace importer
