@@ -20,20 +20,35 @@ void print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-// --help and --version must work without a display, so they are answered
-// before QApplication looks for one.
+void printUsageError(const QString& error) {
+  print(stderr,
+        QStringLiteral("vantrelo: %1\nTry 'vantrelo --help' for more information.\n").arg(error));
+}
+
+// --help, --version and a wrong line of folders must work without a display,
+// so they are answered before QApplication looks for one. Other options may
+// be Qt's own, which only QApplication can tell.
 std::optional<int> answerWithoutWindow(int argc, char* argv[]) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i)
+  bool optionsSeen = false;
+  for (int i = 0; i < argc; ++i) {
     arguments << QString::fromLocal8Bit(argv[i]);
-  const ui::CommandLine line = ui::parseCommandLine(arguments);
-  if (line.request == ui::CommandLine::Request::Help) {
-    print(stdout, ui::helpText());
-    return 0;
+    optionsSeen = optionsSeen || (i > 0 && argv[i][0] == '-');
   }
-  if (line.request == ui::CommandLine::Request::Version) {
-    print(stdout, ui::versionText());
-    return 0;
+  const ui::CommandLine line = ui::parseCommandLine(arguments);
+  switch (line.request) {
+    case ui::CommandLine::Request::Help:
+      print(stdout, ui::helpText());
+      return 0;
+    case ui::CommandLine::Request::Version:
+      print(stdout, ui::versionText());
+      return 0;
+    case ui::CommandLine::Request::UsageError:
+      if (optionsSeen) return std::nullopt;
+      printUsageError(line.error);
+      return 2;
+    case ui::CommandLine::Request::Run:
+      break;
   }
   return std::nullopt;
 }
@@ -65,8 +80,7 @@ int main(int argc, char* argv[]) {
   // Qt has taken its own options out of the arguments by now.
   const ui::CommandLine line = ui::parseCommandLine(QApplication::arguments());
   if (line.request == ui::CommandLine::Request::UsageError) {
-    print(stderr, QStringLiteral("vantrelo: %1\nTry 'vantrelo --help' for more information.\n")
-                      .arg(line.error));
+    printUsageError(line.error);
     return 2;
   }
 

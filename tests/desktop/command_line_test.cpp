@@ -17,6 +17,10 @@ struct LineCase {
   QString folder;
 };
 
+void PrintTo(const LineCase& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class CommandLineCases : public testing::TestWithParam<LineCase> {};
 
 TEST_P(CommandLineCases, GivesTheRequestAndFolder) {
