@@ -73,13 +73,22 @@ QByteArray fileSha256Hex(const QString& path) {
   return hash.result().toHex();
 }
 
-}  // namespace
-
-bool isBundledDatabaseHash(const QByteArray& sha256Hex) {
-  const std::string_view wanted(sha256Hex.constData(), static_cast<std::size_t>(sha256Hex.size()));
-  return std::find(kBundledDatabaseHashes.begin(), kBundledDatabaseHashes.end(), wanted) !=
-         kBundledDatabaseHashes.end();
+// A database of the user's own may be large: it is read only when its size
+// is that of a bundled one.
+bool isBundledDatabase(const QString& path, qint64 sizeBytes) {
+  const auto sameSize = [sizeBytes](const BundledDatabase& bundled) {
+    return bundled.sizeBytes == sizeBytes;
+  };
+  if (std::none_of(kBundledDatabases.begin(), kBundledDatabases.end(), sameSize)) return false;
+  const QByteArray hash = fileSha256Hex(path);
+  const std::string_view wanted(hash.constData(), static_cast<std::size_t>(hash.size()));
+  return std::any_of(kBundledDatabases.begin(), kBundledDatabases.end(),
+                     [&](const BundledDatabase& bundled) {
+                       return bundled.sizeBytes == sizeBytes && bundled.sha256Hex == wanted;
+                     });
 }
+
+}  // namespace
 
 QString prepareUserFolder(const QString& folder, const QString& bundledDatabase) {
   std::error_code made;
@@ -93,17 +102,13 @@ QString prepareUserFolder(const QString& folder, const QString& bundledDatabase)
   const bool present = existing.exists() || existing.isSymLink();
   // Only a plain file is read: a fifo or device in its place would block or never end.
   if (present && !existing.isFile()) return {};
-  QByteArray userHash;
-  if (present) {
-    userHash = fileSha256Hex(target);
-    if (!isBundledDatabaseHash(userHash)) return {};
-  }
+  if (present && !isBundledDatabase(target, existing.size())) return {};
 
   QString error;
   const std::optional<QByteArray> database = readWhole(bundledDatabase, &error);
   if (!database) return error;
   if (!present) return seed(target, *database);
-  if (userHash == sha256Hex(*database)) return {};
+  if (fileSha256Hex(target) == sha256Hex(*database)) return {};
   return replace(target, *database);
 }
 

@@ -3,7 +3,6 @@
 
 // The user's Vantrelo folder and its copy of the bundled database.
 
-#include <QByteArray>
 #include <QString>
 
 namespace ui {
@@ -14,9 +13,5 @@ namespace ui {
 // any other (the user's own, or one they changed) is never touched.
 // Returns why this failed, or an empty text.
 QString prepareUserFolder(const QString& folder, const QString& bundledDatabase);
-
-// Whether sha256Hex (64 lower-case hex digits) is the SHA-256 of an
-// airports.txt that a release has bundled.
-bool isBundledDatabaseHash(const QByteArray& sha256Hex);
 
 }  // namespace ui

@@ -56,7 +56,7 @@ FolderChoice chooseWorkingFolder(const QString& givenFolder, const FolderPlaces&
   QString userFolder = places.earlierDataDir;
   if (!QFileInfo(userFolder).isDir()) {
     if (places.documentsDir.isEmpty())
-      return {{}, QStringLiteral("Cannot find the documents folder: HOME is not set")};
+      return {{}, QStringLiteral("Cannot find the documents folder")};
     userFolder = QDir(places.documentsDir).filePath(QStringLiteral("Vantrelo"));
   }
   const QString error = prepareUserFolder(userFolder, places.bundledDatabase);
