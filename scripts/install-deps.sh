@@ -9,8 +9,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth "$@")
 # The Debian package and its checks (packaging/check.sh), and the installed
-# program's failure tests, which close its message box with xdotool.
-packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin xdotool)
+# program's tests on a display (xdotool closes its message boxes, xprop
+# reads its window icon).
+packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin xdotool x11-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

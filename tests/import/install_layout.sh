@@ -122,12 +122,12 @@ cp "$bundled" "$XDG_DATA_HOME/vantrelo/airports.txt"
 start_in "$work/elsewhere" "$XDG_DATA_HOME/vantrelo"
 cmp "$newer" "$XDG_DATA_HOME/vantrelo/airports.txt" || fail "the earlier folder's seed was not refreshed"
 
-# A failure ends the program with status 1 once its message box is closed:
-# a given folder without airports.txt, and one that does not exist. That
-# needs a display to close the box in.
+# On a display: the window's icon, and a failure ending the program with
+# status 1 once its message box is closed (a given folder without
+# airports.txt, and one that does not exist).
 mkdir -p "$work/empty"
 unset QT_QPA_PLATFORM
-xvfb-run -a bash "$(dirname "$0")/failure_box.sh" "$program" "$work/elsewhere" "$work/empty" ||
-  fail "a failing start"
+xvfb-run -a bash "$(dirname "$0")/window_under_x.sh" "$program" "$work/elsewhere" "$work/own" \
+  "$work/empty" || fail "on a display"
 [ -z "$(ls -A "$work/empty" | grep -v Vantrelo.ini)" ] || fail "a failing start left files"
 echo "installed layout and working folders as expected"

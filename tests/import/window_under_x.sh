@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs inside an X server (xvfb-run): starts vantrelo from FROM with each
-# folder that must fail, closes the message box titled Vantrelo with Enter,
-# and checks that the program then ends with status 1.
-# usage: failure_box.sh PROGRAM FROM FOLDER_WITHOUT_DATABASE
+# Runs inside an X server (xvfb-run): the window started in FOLDER_WITH_DATABASE
+# gives the window manager its icon; started with each folder that must
+# fail, it ends with status 1 once the message box titled Vantrelo is closed
+# with Enter.
+# usage: window_under_x.sh PROGRAM FROM FOLDER_WITH_DATABASE FOLDER_WITHOUT_DATABASE
 set -euo pipefail
-program=$1 from=$2 empty=$3
+program=$1 from=$2 own=$3 empty=$4
 
 fail() {
   echo "FAIL: $*" >&2
@@ -33,6 +34,14 @@ closes_with_status_1() {
   cat "$log"
   rm -f "$log"
 }
+
+"$program" "$own" 2>/dev/null &
+pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vantrelo' | head -n 1) || :
+icon=$(xprop -id "${window:-0}" _NET_WM_ICON 2>&1 | head -c 200) || :
+kill "$pid"
+wait "$pid" 2>/dev/null || :
+[[ $icon == *"Icon ("* ]] || fail "the window has no icon: $icon"
 
 closes_with_status_1 "$empty"
 stderr=$(closes_with_status_1 "$empty/missing")
