@@ -10,6 +10,10 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libicu-dev libcurl4-openssl-dev
   locales xvfb xauth
   at-spi2-core python3-pyatspi dbus-x11 "$@")
+# The Debian package and its checks (packaging/check.sh), and the installed
+# program's tests on a display (xdotool closes its message boxes, xprop
+# reads its window icon).
+packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin xdotool x11-utils)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test three times: the
 # plain build, the same suite under an Italian locale, and the ASan + UBSan
-# build; then every fuzz target for a few seconds. Stops at the first failure.
+# build; then every fuzz target for a few seconds; then builds the Debian
+# package and checks it. Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,6 @@ ctest --preset asan
 
 echo "== a short fuzz pass over every target"
 bash fuzz/ci.sh
+
+echo "== the Debian package"
+bash packaging/check.sh

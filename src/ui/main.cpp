@@ -1,13 +1,96 @@
 // SPDX-License-Identifier: MIT
-// vantrelo: the airport-lookup window. Run it in a directory that holds
-// airports.txt; it keeps its settings in Vantrelo.ini there.
+// vantrelo: the airport-lookup window.
+//   vantrelo [--help] [--version] [FOLDER]
+// The working folder is chosen first (ui/working_folder.h); start-up then
+// reads airports.txt and keeps Vantrelo.ini and the data sheets there.
 
 #include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <cstdio>
+#include <optional>
 
+#include "ui/command_line.h"
 #include "ui/main_window.h"
+#include "ui/working_folder.h"
+
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+void printUsageError(const QString& error) {
+  print(stderr,
+        QStringLiteral("vantrelo: %1\nTry 'vantrelo --help' for more information.\n").arg(error));
+}
+
+// --help, --version and a wrong line of folders must work without a display,
+// so they are answered before QApplication looks for one. Other options may
+// be Qt's own, which only QApplication can tell.
+std::optional<int> answerWithoutWindow(int argc, char* argv[]) {
+  QStringList arguments;
+  bool optionsSeen = false;
+  for (int i = 0; i < argc; ++i) {
+    arguments << QString::fromLocal8Bit(argv[i]);
+    optionsSeen = optionsSeen || (i > 0 && argv[i][0] == '-');
+  }
+  const ui::CommandLine line = ui::parseCommandLine(arguments);
+  switch (line.request) {
+    case ui::CommandLine::Request::Help:
+      print(stdout, ui::helpText());
+      return 0;
+    case ui::CommandLine::Request::Version:
+      print(stdout, ui::versionText());
+      return 0;
+    case ui::CommandLine::Request::UsageError:
+      if (optionsSeen) return std::nullopt;
+      printUsageError(line.error);
+      return 2;
+    case ui::CommandLine::Request::Run:
+      break;
+  }
+  return std::nullopt;
+}
+
+// A desktop user never sees standard error, a terminal user may miss the box.
+void reportFailure(const QString& text) {
+  print(stderr, QStringLiteral("vantrelo: %1\n").arg(text));
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vantrelo"), text, QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+QIcon programIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/vantrelo-%1.png").arg(size), QSize(size, size));
+  return icon;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const std::optional<int> status = answerWithoutWindow(argc, argv)) return *status;
+
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(programIcon());
+  QGuiApplication::setDesktopFileName(QStringLiteral("vantrelo"));
+
+  // Qt has taken its own options out of the arguments by now.
+  const ui::CommandLine line = ui::parseCommandLine(QApplication::arguments());
+  if (line.request == ui::CommandLine::Request::UsageError) {
+    printUsageError(line.error);
+    return 2;
+  }
+
+  const ui::FolderChoice folder = ui::chooseWorkingFolder(line.folder, ui::standardPlaces());
+  const QString error = folder.error.isEmpty() ? ui::enterFolder(folder.path) : folder.error;
+  if (!error.isEmpty()) {
+    reportFailure(error);
+    return 1;
+  }
+
   ui::MainWindow window;
   if (!window.startUp()) return 1;  // the failure has been shown already
   window.show();

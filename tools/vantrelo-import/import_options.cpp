@@ -7,6 +7,7 @@
 
 #include "input_encoding.h"
 #include "ourairports_fetch.h"
+#include "vantrelo_version.h"
 
 namespace importer {
 namespace {
@@ -155,7 +156,7 @@ std::string usageText() {
 }
 
 std::string versionText() {
-  return std::string("vantrelo-import ") + VANTRELO_VERSION + "\n";
+  return std::string("vantrelo-import ") + common::kProgramVersion + "\n";
 }
 
 }  // namespace importer

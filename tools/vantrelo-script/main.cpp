@@ -3,12 +3,60 @@
 // directory holding airports.txt and feed it commands on standard input:
 //   printf 'type kjfk\nclick Command1\ndump\n' | vantrelo-script
 
+#include <getopt.h>
+
 #include <clocale>
+#include <cstdio>
 #include <iostream>
 
 #include "script_session.h"
+#include "vantrelo_version.h"
 
-int main() {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vantrelo-script [OPTION]...\n"
+    "Runs Vantrelo without a window in the current folder, which must hold\n"
+    "airports.txt: start-up, then one command per line of standard input.\n"
+    "\n"
+    "  -h, --help     display this help and exit\n"
+    "  -V, --version  output version information and exit\n";
+
+enum class Request { Run, Help, Version, Usage };
+
+Request parseArguments(int argc, char* argv[]) {
+  static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                    {"version", no_argument, nullptr, 'V'},
+                                    {nullptr, 0, nullptr, 0}};
+  int letter = 0;
+  while ((letter = getopt_long(argc, argv, "hV", kOptions, nullptr)) != -1) {
+    if (letter == 'h') return Request::Help;
+    if (letter == 'V') return Request::Version;
+    return Request::Usage;  // getopt has named the bad option
+  }
+  if (optind < argc) {
+    std::fprintf(stderr, "vantrelo-script: unexpected argument '%s'\n", argv[optind]);
+    return Request::Usage;
+  }
+  return Request::Run;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  switch (parseArguments(argc, argv)) {
+    case Request::Help:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case Request::Version:
+      std::printf("vantrelo-script %s\n", common::kProgramVersion);
+      return 0;
+    case Request::Usage:
+      std::fputs("Try 'vantrelo-script --help' for more information.\n", stderr);
+      return 2;
+    case Request::Run:
+      break;
+  }
   // The locale of the environment, as the window has it: no text may depend on it.
   std::setlocale(LC_ALL, "");
   std::ios::sync_with_stdio(false);
