@@ -201,9 +201,7 @@ std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFin
           searched = unfinished - std::min(unfinished, overlap);
         }
         if (step == Step::Search && lookAheadPays(finder, scanStart)) {
-          const AheadStop stop = lookAhead(finder, searched);
-          if (stop == AheadStop::Nothing) return std::nullopt;
-          if (stop == AheadStop::InsideOversizedItem) step = Step::SkipItem;
+          if (!lookAhead(finder, searched)) return std::nullopt;
           searched = clean = 0;
           continue;
         }
@@ -271,10 +269,10 @@ bool AirportDatabase::lookAheadPays(const NeedleFinder& finder, std::uint64_t sc
 
 // Called where the scan would read on with no hit in the buffer: the
 // unfinished item is at m_begin, searched up to m_begin + searched. Finds the
-// next occurrence with both cores, then refills the buffer from where the
-// item holding it may start, as if every byte in between had been read.
-AirportDatabase::AheadStop AirportDatabase::lookAhead(const NeedleFinder& finder,
-                                                      std::size_t searched) {
+// next occurrence with both cores and refills the buffer from where the item
+// holding it may start; the scan then goes on as if it had read every byte
+// in between. False when there is none: the file ended or a read failed.
+bool AirportDatabase::lookAhead(const NeedleFinder& finder, std::size_t searched) {
   const std::uint64_t itemStart = m_fileOffset - (m_end - m_begin);
   const RegionSearchResult found = m_regionSearch.find(m_fd, itemStart + searched, finder);
   if (found.outcome != RegionSearchResult::Outcome::Found) {
@@ -282,24 +280,21 @@ AirportDatabase::AheadStop AirportDatabase::lookAhead(const NeedleFinder& finder
     m_begin = m_end = 0;
     m_fileDone = true;
     m_pendingLineFeed = false;
-    return AheadStop::Nothing;
+    return false;
   }
   // An item that starts more than kMaxItemBytes + 1 bytes before the
-  // occurrence is oversized whatever its end: no need to read further back.
+  // occurrence is oversized whatever its end, and the scan finds it so from
+  // any later start: there is no need to read further back.
   const std::uint64_t readFrom =
       std::max(itemStart, found.offset - std::min<std::uint64_t>(found.offset, kMaxItemBytes + 1));
-  const auto hitAt = static_cast<std::size_t>(found.offset - readFrom);
+  // A line feed pending at the unfinished item's start is skipped there.
+  if (readFrom != itemStart) m_pendingLineFeed = false;
+  const auto hitEnd = static_cast<std::size_t>(found.offset - readFrom) + finder.size();
   m_begin = m_end = 0;
   m_fileOffset = readFrom;
-  while (m_end < hitAt + finder.size() && refill()) {
+  while (m_end < hitEnd && refill()) {
   }
-  // At the unfinished item's own start a line feed may still be pending.
-  if (readFrom == itemStart) return AheadStop::ItemStart;
-  m_pendingLineFeed = false;
-  const char* stop = findLastItemEnd(m_buffer.data(), m_buffer.data() + std::min(hitAt, m_end));
-  if (stop == nullptr) return AheadStop::InsideOversizedItem;
-  consumeItemEnd(static_cast<std::size_t>(stop - m_buffer.data()));
-  return AheadStop::ItemStart;
+  return true;
 }
 
 }  // namespace lookup

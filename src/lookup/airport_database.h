@@ -105,9 +105,8 @@ class AirportDatabase {
   // read position is then just after it. Nothing at the end of the file.
   std::optional<ScanHit> nextHit(const NeedleFinder& finder);
 
-  enum class AheadStop { ItemStart, InsideOversizedItem, Nothing };
   bool lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const;
-  AheadStop lookAhead(const NeedleFinder& finder, std::size_t searched);
+  bool lookAhead(const NeedleFinder& finder, std::size_t searched);
 
   bool refill();  // reads more, first moving the unread bytes to the front when short of room
   void skipPendingLineFeed();
