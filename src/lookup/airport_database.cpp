@@ -259,7 +259,7 @@ bool AirportDatabase::lookAheadPays(const NeedleFinder& finder, std::uint64_t sc
   // Reading on from shortly before the occurrence needs room for the
   // longest item before it and the text itself.
   if (m_buffer.size() < kMaxItemBytes + 1 + finder.size()) return false;
-  if (m_fileOffset - scanStart < m_lookAhead.afterBytes) return false;
+  if (m_fileOffset < scanStart + m_lookAhead.afterBytes) return false;
   struct stat status {};
   if (::fstat(m_fd, &status) != 0) return false;
   const auto size = static_cast<std::uint64_t>(status.st_size);
