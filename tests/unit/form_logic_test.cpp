@@ -125,7 +125,7 @@ TEST_F(Form, AReadFailureWhileSearchingIsReportedAndTheNextSearchStartsAfresh) {
   search("bbbb");
   ASSERT_EQ(m_messages,
             std::vector<std::string>{"Cannot read \"airports.txt\": " + common::systemReason(EIO)});
-  EXPECT_EQ(m_form.window().text(ControlId::Label2), label2);  // no result
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), label2);        // no result
   EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"KJFK\"\r\n");  // nothing saved
 
   m_messages.clear();
