@@ -11,8 +11,10 @@
 #   - a search that finds nothing through the driver (the ordinary run and
 #     the restarted run: two full passes over the file);
 #   - grep -F -c TEXT airports.txt airports.txt (two passes too);
-#   - rg --no-mmap -F -c TEXT airports.txt airports.txt;
-#   - cat airports.txt airports.txt > /dev/null, the floor.
+#   - rg -F -c TEXT airports.txt airports.txt three ways: one thread reading
+#     (-j1 --no-mmap), one thread mapping the file (-j1 --mmap), and as it
+#     chooses itself (a thread per file, mapped);
+#   - cat airports.txt airports.txt > /dev/null, the one-core copy floor.
 # It prints a table of medians and writes it, with the machine it ran on, to
 # bench/results/. Peak memory of the driver comes from /usr/bin/time -v.
 #
@@ -23,6 +25,7 @@
 #   VANTRELO_BENCH_RUNS   timed runs per command (default 10)
 #   VANTRELO_BENCH_TMP    where the files go (default: a new directory in $TMPDIR)
 #   VANTRELO_BENCH_KEEP   1 keeps the generated files
+#   VANTRELO_BENCH_NOTE   a line for the report, e.g. that the machine was busy
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -137,7 +140,9 @@ for size in $sizes; do
       -n driver "printf 'type $needle\\nclick Command1\\n' | '$driver'" \
       -n start-up "'$driver' < /dev/null" \
       -n grep "grep -F -c '$needle' airports.txt airports.txt" \
-      -n rg "rg --no-mmap -F -c '$needle' airports.txt airports.txt" \
+      -n "rg -j1 --no-mmap" "rg -j1 --no-mmap -F -c '$needle' airports.txt airports.txt" \
+      -n "rg -j1 --mmap" "rg -j1 --mmap -F -c '$needle' airports.txt airports.txt" \
+      -n rg "rg -F -c '$needle' airports.txt airports.txt" \
       -n cat "cat airports.txt airports.txt > /dev/null" > /dev/null)
     tables+=("$(python3 - "$json" "$bytes" "$(human_size "$size")" "$needle" <<'PY'
 import json, sys
@@ -159,7 +164,7 @@ if click > 0:
     row("(driver click)", click)
 else:
     print(f"| {label} | {needle} | (driver click) | lost in the noise | | | |")
-for name in ("grep", "rg", "cat"):
+for name in ("grep", "rg -j1 --no-mmap", "rg -j1 --mmap", "rg", "cat"):
     row(name, median(name))
 PY
 )")
@@ -179,11 +184,14 @@ report=$(
   echo
   machine_info
   echo "- load before: ${load_before#*load average: }; after: ${load_after#*load average: } (uptime load averages, 1/5/15 min)"
+  [ -n "${VANTRELO_BENCH_NOTE:-}" ] && echo "- note: $VANTRELO_BENCH_NOTE"
   echo "- command: bench/run.sh (hyperfine --warmup 2, $runs runs per command, 5 times as many below 100 MB; warm page cache; medians)"
   echo
   echo "Every command reads the file twice: the driver's search that finds nothing"
   echo "runs to the end and once more from the start; grep, rg and cat are given"
-  echo "the file twice. GB/s is per pass (file size / (median / 2)). The driver"
+  echo "the file twice. The driver searches with both cores once it is far from"
+  echo "its read position in a large file; rg -j1 is ripgrep on one core, plain rg"
+  echo "its own choice. GB/s is per pass (file size / (median / 2)). The driver"
   echo "start-up is the driver given no command; the driver click is the driver's"
   echo "median less that start-up."
   echo

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds and runs every test three times: the
 # plain build, the same suite under an Italian locale, and the ASan + UBSan
-# build; then every fuzz target for a few seconds; then builds the Debian
-# package and checks it. Stops at the first failure.
+# build; the scanner's tests once more under ThreadSanitizer; then every fuzz
+# target for a few seconds; then builds the Debian package and checks it.
+# Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +24,11 @@ echo "== the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+
+echo "== the scanner's tests under ThreadSanitizer"
+cmake --preset tsan
+cmake --build --preset tsan
+ctest --preset tsan
 
 echo "== a short fuzz pass over every target"
 bash fuzz/ci.sh

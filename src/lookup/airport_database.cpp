@@ -1,57 +1,61 @@
 // SPDX-License-Identifier: MIT
 #include "lookup/airport_database.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
-
-#if defined(__unix__)
-#include <fcntl.h>
-#endif
 
 #include "common/messages.h"
 
 namespace lookup {
 
-AirportDatabase::AirportDatabase(std::string path, std::size_t bufferBytes, std::size_t readBytes)
+AirportDatabase::AirportDatabase(std::string path, std::size_t bufferBytes, std::size_t readBytes,
+                                 LookAhead lookAhead)
     : m_path(std::move(path)),
       m_buffer(std::max(bufferBytes, kMaxItemBytes + 1)),
-      m_readBytes(readBytes == 0 ? m_buffer.size() : std::min(readBytes, m_buffer.size())) {}
+      m_readBytes(readBytes == 0 ? m_buffer.size() : std::min(readBytes, m_buffer.size())),
+      m_lookAhead(lookAhead),
+      m_regionSearch(lookAhead.regionBytes) {}
+
+AirportDatabase::~AirportDatabase() {
+  close();
+}
 
 bool AirportDatabase::open(std::string& error) {
   close();
-  std::error_code ec;
-  if (std::filesystem::is_directory(m_path, ec)) {
-    error = common::systemReason(EISDIR);
-    return false;
-  }
-  std::FILE* file = std::fopen(m_path.c_str(), "rb");
-  if (file == nullptr) {
+  const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     error = common::systemReason(errno);
     return false;
   }
-  std::setvbuf(file, nullptr, _IONBF, 0);  // our own buffer does the buffering
-#if defined(POSIX_FADV_SEQUENTIAL)
+  struct stat status {};
+  if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    ::close(fd);
+    error = common::systemReason(EISDIR);
+    return false;
+  }
   // Only a hint: a larger read-ahead when the file is not in the page cache.
-  ::posix_fadvise(::fileno(file), 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
-  m_fileOwner.reset(file);
-  m_file = file;
+  ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  m_fd = fd;
   return true;
 }
 
 void AirportDatabase::close() {
-  m_fileOwner.reset();
-  m_file = nullptr;
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = -1;
   m_begin = m_end = 0;
+  m_fileOffset = 0;
   m_fileDone = false;
   m_pendingLineFeed = false;
+  m_readError = 0;
 }
 
 bool AirportDatabase::refill() {
-  if (m_file == nullptr || m_fileDone) return false;
+  if (m_fd < 0 || m_fileDone) return false;
   if (m_begin == m_end) {
     m_begin = m_end = 0;
   } else if (m_begin > 0 && m_buffer.size() - m_end < m_readBytes) {
@@ -62,11 +66,19 @@ bool AirportDatabase::refill() {
   }
   const std::size_t room = std::min(m_readBytes, m_buffer.size() - m_end);
   if (room == 0) return false;  // full: the caller must consume first
-  const std::size_t got = std::fread(m_buffer.data() + m_end, 1, room, m_file);
-  // A read error ends the file as an end of file would: nothing more to give.
-  if (got == 0) m_fileDone = true;
-  m_end += got;
-  return got > 0;
+  ssize_t got = 0;
+  do {
+    got = ::pread(m_fd, m_buffer.data() + m_end, room, static_cast<off_t>(m_fileOffset));
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    // Nothing more to give: the end of the file, or a failure the search reports.
+    if (got < 0) m_readError = errno;
+    m_fileDone = true;
+    return false;
+  }
+  m_end += static_cast<std::size_t>(got);
+  m_fileOffset += static_cast<std::uint64_t>(got);
+  return true;
 }
 
 void AirportDatabase::consumeItemEnd(std::size_t stop) {
@@ -87,7 +99,7 @@ void AirportDatabase::skipPendingLineFeed() {
 }
 
 bool AirportDatabase::atEnd() {
-  if (m_file == nullptr) return true;
+  if (m_fd < 0) return true;
   skipPendingLineFeed();
   if (m_begin < m_end) return false;
   return !refill();
@@ -127,7 +139,7 @@ Item AirportDatabase::readItem() {
 }
 
 std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFinder& finder) {
-  if (m_file == nullptr) return std::nullopt;
+  if (m_fd < 0) return std::nullopt;
   if (finder.holdsItemEnd() || finder.size() > kMaxItemBytes) {
     // No item can hold the text: the scan would read to the end for nothing.
     m_begin = m_end = 0;
@@ -142,6 +154,7 @@ std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFin
     SkipItem,    // the item being read is oversized; reading over it
   };
   Step step = Step::Search;
+  const std::uint64_t scanStart = m_fileOffset;
   const std::size_t overlap = finder.size() > 0 ? finder.size() - 1 : 0;
   // Offsets from m_begin, which moves whenever complete items are dropped or
   // the buffer is refilled.
@@ -186,6 +199,11 @@ std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFin
         } else {
           clean = unfinished;
           searched = unfinished - std::min(unfinished, overlap);
+        }
+        if (step == Step::Search && lookAheadPays(finder, scanStart)) {
+          if (!lookAhead(finder, searched)) return std::nullopt;
+          searched = clean = 0;
+          continue;
         }
         if (!refill()) {
           // The file ends with the unfinished item, and the text is not in it.
@@ -234,6 +252,49 @@ std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFin
     consumeItemEnd(static_cast<std::size_t>(stop - m_buffer.data()));
     return found;
   }
+}
+
+bool AirportDatabase::lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const {
+  if (m_fileDone || finder.size() == 0 || finder.size() > RegionSearch::kMaxTextBytes) return false;
+  // Reading on from shortly before the occurrence needs room for the
+  // longest item before it and the text itself.
+  if (m_buffer.size() < kMaxItemBytes + 1 + finder.size()) return false;
+  if (m_fileOffset < scanStart + m_lookAhead.afterBytes) return false;
+  struct stat status {};
+  if (::fstat(m_fd, &status) != 0) return false;
+  const auto size = static_cast<std::uint64_t>(status.st_size);
+  const std::uint64_t remaining = size > m_fileOffset ? size - m_fileOffset : 0;
+  return remaining >= m_lookAhead.minRemainingBytes;
+}
+
+// Called where the scan would read on with no hit in the buffer: the
+// unfinished item is at m_begin, searched up to m_begin + searched. Finds the
+// next occurrence with both cores and refills the buffer from where the item
+// holding it may start; the scan then goes on as if it had read every byte
+// in between. False when there is none: the file ended or a read failed.
+bool AirportDatabase::lookAhead(const NeedleFinder& finder, std::size_t searched) {
+  const std::uint64_t itemStart = m_fileOffset - (m_end - m_begin);
+  const RegionSearchResult found = m_regionSearch.find(m_fd, itemStart + searched, finder);
+  if (found.outcome != RegionSearchResult::Outcome::Found) {
+    if (found.outcome == RegionSearchResult::Outcome::ReadFailed) m_readError = found.errorNumber;
+    m_begin = m_end = 0;
+    m_fileDone = true;
+    m_pendingLineFeed = false;
+    return false;
+  }
+  // An item that starts more than kMaxItemBytes + 1 bytes before the
+  // occurrence is oversized whatever its end, and the scan finds it so from
+  // any later start: there is no need to read further back.
+  const std::uint64_t readFrom =
+      std::max(itemStart, found.offset - std::min<std::uint64_t>(found.offset, kMaxItemBytes + 1));
+  // A line feed pending at the unfinished item's start is skipped there.
+  if (readFrom != itemStart) m_pendingLineFeed = false;
+  const auto hitEnd = static_cast<std::size_t>(found.offset - readFrom) + finder.size();
+  m_begin = m_end = 0;
+  m_fileOffset = readFrom;
+  while (m_end < hitEnd && refill()) {
+  }
+  return true;
 }
 
 }  // namespace lookup

@@ -11,19 +11,32 @@
 // around a hit. An item that a block leaves unfinished is carried over to the
 // front of the buffer. The result is the item, and the read position after
 // it, that reading item by item would give.
+//
+// Far from the read position, in a large file, the search looks ahead with
+// both cores (region_search.h) and reads on only from shortly before the
+// occurrence found.
 
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "lookup/buffer_scanner.h"
+#include "lookup/region_search.h"
 
 namespace lookup {
 
 inline constexpr const char* kDatabaseFileName = "airports.txt";
+
+// When a search looks ahead with both cores: only after it has read a
+// stretch alone without a hit (so a near hit comes back without a thread
+// started) and only while enough of the file is left to pay for the thread.
+struct LookAhead {
+  std::size_t regionBytes = RegionSearch::kDefaultRegionBytes;
+  std::uint64_t afterBytes = 1024 * 1024;
+  std::uint64_t minRemainingBytes = 2 * 1024 * 1024;
+};
 
 struct Item {
   std::string_view text;   // valid until the next read; empty when oversized
@@ -37,20 +50,29 @@ class AirportDatabase {
 
   // bufferBytes is at least kMaxItemBytes + 1 so that a whole item fits.
   // readBytes caps a single read from the file (0: as much as fits); tests
-  // read a few bytes at a time so that items straddle every read.
+  // read a few bytes at a time so that items straddle every read, and look
+  // ahead in regions of a few bytes.
   explicit AirportDatabase(std::string path = kDatabaseFileName,
-                           std::size_t bufferBytes = kDefaultBufferBytes,
-                           std::size_t readBytes = 0);
+                           std::size_t bufferBytes = kDefaultBufferBytes, std::size_t readBytes = 0,
+                           LookAhead lookAhead = {});
+  ~AirportDatabase();
+  AirportDatabase(const AirportDatabase&) = delete;
+  AirportDatabase& operator=(const AirportDatabase&) = delete;
 
   // Opens the file with the read position at its start. On failure returns
   // false and sets error to the system's reason.
   bool open(std::string& error);
   void close();
-  bool isOpen() const { return m_file != nullptr; }
+  bool isOpen() const { return m_fd >= 0; }
   const std::string& path() const { return m_path; }
 
-  // True when nothing is left to read, also when the file is not open.
+  // True when nothing is left to read, also when the file is not open or a
+  // read has failed.
   bool atEnd();
+
+  // The error number of a read that failed since the file was opened (any
+  // failure but EINTR; the reading stopped there), or 0.
+  int readError() const { return m_readError; }
 
   // The next item. Call only when atEnd() is false.
   Item readItem();
@@ -60,7 +82,8 @@ class AirportDatabase {
   // read position just after it) or 0 at the end of the file. An empty
   // needle matches the next non-empty item; a needle holding a comma or a
   // line end matches nothing. Oversized items never match, nor do items that
-  // fail the accept test: the scan goes on past them.
+  // fail the accept test: the scan goes on past them. A failed read ends the
+  // scan as the end of the file would; readError() tells them apart.
   template <typename Accept>
   std::size_t scanFor(std::string_view needle, Accept accept, std::string& matchedItem) {
     const NeedleFinder finder(needle);
@@ -73,10 +96,6 @@ class AirportDatabase {
   }
 
  private:
-  struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-
   struct ScanHit {
     std::string_view item;  // valid until the next read
     std::size_t position;   // 1-based position of the text in the item
@@ -86,15 +105,21 @@ class AirportDatabase {
   // read position is then just after it. Nothing at the end of the file.
   std::optional<ScanHit> nextHit(const NeedleFinder& finder);
 
+  bool lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const;
+  bool lookAhead(const NeedleFinder& finder, std::size_t searched);
+
   bool refill();  // reads more, first moving the unread bytes to the front when short of room
   void skipPendingLineFeed();
   void consumeItemEnd(std::size_t stop);  // moves past the comma or line end at stop
 
   std::string m_path;
-  std::unique_ptr<std::FILE, FileCloser> m_fileOwner;
-  std::FILE* m_file = nullptr;
+  int m_fd = -1;
   std::vector<char> m_buffer;
-  std::size_t m_readBytes;         // the most one read asks for
+  std::size_t m_readBytes;  // the most one read asks for
+  LookAhead m_lookAhead;
+  RegionSearch m_regionSearch;
+  std::uint64_t m_fileOffset = 0;  // where the next read from the file starts
+  int m_readError = 0;
   std::size_t m_begin = 0;         // first unread byte
   std::size_t m_end = 0;           // one past the last byte read from the file
   bool m_fileDone = false;         // the file has no more bytes to give

@@ -35,6 +35,20 @@ FoundAirport decodeMatch(std::string_view item, common::FormState& state) {
   return found;
 }
 
+// A read that failed while searching ends the search without a result, also
+// when the airport line was read but its runways were not. The database is
+// closed: the next search opens it again and reads from the start.
+bool reportReadFailure(SearchContext& context) {
+  const int error = context.database.readError();
+  if (error == 0) return false;
+  context.state.runwayCount = 0;
+  context.database.close();
+  context.window.showMessage(common::kMessageTitle,
+                             common::fileFailureMessage("Cannot read", context.database.path(),
+                                                        common::systemReason(error)));
+  return true;
+}
+
 }  // namespace
 
 std::string notFoundMessage(std::string_view langCode, std::string_view searchText) {
@@ -56,11 +70,14 @@ void searchAirport(SearchContext& context, SearchRun run) {
   std::string matchedItem;
   const std::size_t matchPosition =
       context.database.scanFor(searchText, isSplittableAirportLine, matchedItem);
-  std::optional<FoundAirport> found;
-  if (matchPosition > 0) found = decodeMatch(matchedItem, state);
-
   readRunwayBlock(context.database, state);
-  if (found) showAirport(*found, state, window);
+  if (reportReadFailure(context)) return;
+
+  std::optional<FoundAirport> found;
+  if (matchPosition > 0) {
+    found = decodeMatch(matchedItem, state);
+    showAirport(*found, state, window);
+  }
 
   if (context.database.atEnd()) {
     std::string error;

@@ -102,8 +102,9 @@ class RecordingAccept {
 class ScanComparison {
  public:
   ScanComparison(const TempDir& dir, std::string_view bytes, std::size_t bufferBytes,
-                 std::size_t readBytes)
-      : m_plain(bytes), m_fast(dir.file("airports.txt").string(), bufferBytes, readBytes) {
+                 std::size_t readBytes, lookup::LookAhead lookAhead = {})
+      : m_plain(bytes),
+        m_fast(dir.file("airports.txt").string(), bufferBytes, readBytes, lookAhead) {
     dir.write("airports.txt", bytes);
     std::string error;
     m_opened = m_fast.open(error);
@@ -235,17 +236,24 @@ const std::vector<std::string> kNeedles = {
     "KQZX", "Q",    "|", "AK",  "ZX|Q", "LAKE MARIANO INTL", "", "YYYY",
     "A|",   "NONE", ",", "K\r", "\nA"};
 
+// maxRegionBytes 0 keeps the program's own look-ahead rule (never met in
+// files this small); otherwise every scan looks ahead with both cores from
+// its first refill, in regions of a random size up to maxRegionBytes.
 void compareOnRandomFiles(std::uint32_t seed, int files, std::size_t fileBytes,
-                          const std::vector<std::size_t>& readSizes, std::size_t bufferBytes) {
+                          const std::vector<std::size_t>& readSizes, std::size_t bufferBytes,
+                          std::size_t maxRegionBytes = 0) {
   TempDir dir;
   RandomDatabase generator(seed, kNeedles);
   for (int file = 0; file < files; ++file) {
     const std::string bytes = generator.build(fileBytes, file % 3 == 0 ? 0 : 4);
     for (const std::size_t readBytes : readSizes) {
+      lookup::LookAhead lookAhead;
+      if (maxRegionBytes > 0) lookAhead = {1 + generator.next() % maxRegionBytes, 0, 0};
       SCOPED_TRACE("seed " + std::to_string(seed) + " file " + std::to_string(file) + " of " +
                    std::to_string(bytes.size()) + " bytes, reads of " + std::to_string(readBytes) +
-                   ", buffer " + std::to_string(bufferBytes));
-      ScanComparison both(dir, bytes, bufferBytes, readBytes);
+                   ", buffer " + std::to_string(bufferBytes) + ", regions of " +
+                   std::to_string(lookAhead.regionBytes));
+      ScanComparison both(dir, bytes, bufferBytes, readBytes, lookAhead);
       ASSERT_TRUE(both.opened());
       for (int step = 0; step < 400; ++step) {
         const auto roll = generator.next() % 10;
@@ -275,6 +283,15 @@ TEST(AirportScan, MatchesThePlainReaderAcrossTheSmallestBuffer) {
 
 TEST(AirportScan, MatchesThePlainReaderWithTheUsualBuffer) {
   compareOnRandomFiles(3, 4, 1200000, {0, 65536}, AirportDatabase::kDefaultBufferBytes);
+}
+
+TEST(AirportScan, LookingAheadMatchesThePlainReaderWithRegionsOfAFewBytes) {
+  compareOnRandomFiles(4, 6, 20000, {0, 5}, AirportDatabase::kDefaultBufferBytes, 12);
+}
+
+TEST(AirportScan, LookingAheadMatchesThePlainReaderWithRegionsAroundTheItemLimit) {
+  // Oversized items span several regions, texts planted in them included.
+  compareOnRandomFiles(5, 4, 600000, {0, 4093}, AirportDatabase::kDefaultBufferBytes, 2 * kLimit);
 }
 
 // Cases met above by chance, spelt out one by one.
@@ -376,6 +393,92 @@ TEST(AirportScan, MatchAtTheEndOfTheFileLeavesNothingToRead) {
   EXPECT_EQ(file.database.scanFor("KQZX", kAnyItem, matched), 3u);
   EXPECT_EQ(matched, "b|KQZX");
   EXPECT_TRUE(file.database.atEnd());
+}
+
+// The same with both cores looking ahead from the first refill on.
+struct LookingAhead {
+  LookingAhead(std::string_view bytes, std::size_t regionBytes, std::size_t readBytes)
+      : database(dir.file("airports.txt").string(), AirportDatabase::kDefaultBufferBytes, readBytes,
+                 {regionBytes, 0, 0}) {
+    dir.write("airports.txt", bytes);
+    std::string error;
+    EXPECT_TRUE(database.open(error)) << error;
+  }
+  std::size_t scan(std::string_view needle, std::string& matched) {
+    return database.scanFor(needle, kAnyItem, matched);
+  }
+  TempDir dir;
+  AirportDatabase database;
+};
+
+std::string shortItems(std::size_t bytes) {
+  std::string items;
+  while (items.size() < bytes)
+    items += "R|09|090|9000|0|0|\r\n";
+  return items;
+}
+
+TEST(AirportScan, LookingAheadTheEarlierHitWinsWhereverTheRegionsEnd) {
+  const std::string bytes = "a|b\r\nN|KQZ|QZX\r\nfirst KQZX|\r\nfill|fill\r\nsecond KQZX|\r\nend";
+  for (std::size_t regionBytes = 1; regionBytes <= 40; ++regionBytes) {
+    LookingAhead file(bytes, regionBytes, 3);
+    std::string matched;
+    EXPECT_EQ(file.scan("KQZX", matched), 7u) << regionBytes;
+    EXPECT_EQ(matched, "first KQZX|");
+    EXPECT_EQ(file.scan("KQZX", matched), 8u) << regionBytes;
+    EXPECT_EQ(matched, "second KQZX|");
+    EXPECT_EQ(file.database.readItem().text, "end");
+    EXPECT_EQ(file.scan("KQZX", matched), 0u);
+    EXPECT_TRUE(file.database.atEnd());
+  }
+}
+
+TEST(AirportScan, LookingAheadFindsTheItemAroundAHitFarIntoTheFile) {
+  std::string oversized(3 * kLimit, 'Y');
+  oversized.replace(2 * kLimit, 4, "KQZX");
+  const std::string bytes = shortItems(100000) + "LAKE KQZX|\r\n" + oversized + "\r\nKQZX\r\ntail";
+  LookingAhead file(bytes, 4096, 512);
+  std::string matched;
+  EXPECT_EQ(file.scan("KQZX", matched), 6u);
+  EXPECT_EQ(matched, "LAKE KQZX|");
+  EXPECT_EQ(file.scan("KQZX", matched), 1u);  // never inside the oversized item
+  EXPECT_EQ(matched, "KQZX");
+  EXPECT_EQ(file.database.readItem().text, "tail");
+}
+
+TEST(AirportScan, LookingAheadReadsOnInAFileThatGrowsOrShrinksBetweenSearches) {
+  const std::string items = shortItems(3000);
+  LookingAhead file(items + "one KQZX|\r\n" + items, 7, 64);
+  std::string matched;
+  ASSERT_EQ(file.scan("KQZX", matched), 5u);
+  EXPECT_EQ(matched, "one KQZX|");
+  // Grown in place: the search reads on into the new part.
+  file.dir.write("airports.txt", items + "one KQZX|\r\n" + items + "two KQZX|\r\n" + items);
+  ASSERT_EQ(file.scan("KQZX", matched), 5u);
+  EXPECT_EQ(matched, "two KQZX|");
+  // Cut short before the read position: nothing more to find.
+  file.dir.write("airports.txt", items);
+  EXPECT_EQ(file.scan("KQZX", matched), 0u);
+  EXPECT_TRUE(file.database.atEnd());
+  EXPECT_EQ(file.database.readError(), 0);
+}
+
+TEST(AirportScan, AFailedReadEndsTheScanAndIsToldApartFromTheEnd) {
+  if (!testing_support::readFailsWithEio("/proc/self/mem")) GTEST_SKIP() << "no EIO to be had";
+  const lookup::LookAhead alone;  // the file's size is 0: never worth a thread
+  const lookup::LookAhead bothCores{16, 0, 0};
+  for (const lookup::LookAhead& lookAhead : {alone, bothCores}) {
+    AirportDatabase database("/proc/self/mem", AirportDatabase::kDefaultBufferBytes, 0, lookAhead);
+    std::string error;
+    ASSERT_TRUE(database.open(error)) << error;
+    std::string matched = "unset";
+    EXPECT_EQ(database.scanFor("KQZX", kAnyItem, matched), 0u);
+    EXPECT_EQ(matched, "unset");
+    EXPECT_EQ(database.readError(), EIO) << lookAhead.regionBytes;
+    EXPECT_TRUE(database.atEnd());
+    ASSERT_TRUE(database.open(error)) << error;
+    EXPECT_EQ(database.readError(), 0);
+  }
 }
 
 }  // namespace

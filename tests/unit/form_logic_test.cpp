@@ -115,6 +115,27 @@ TEST_F(Form, ADatabaseGoneAtTheEndOfTheFileIsReportedAndTriedAgainLater) {
   EXPECT_EQ(m_form.window().text(ControlId::Label2), "AAAA");
 }
 
+TEST_F(Form, AReadFailureWhileSearchingIsReportedAndTheNextSearchStartsAfresh) {
+  // Reading the process's own memory at offset 0 fails with EIO.
+  if (!testing_support::readFailsWithEio("/proc/self/mem")) GTEST_SKIP() << "no EIO to be had";
+  std::filesystem::create_symlink("/proc/self/mem", dir().file("airports.txt"));
+  ASSERT_TRUE(m_form.startUp());
+  const std::string label2 = m_form.window().text(ControlId::Label2);
+
+  search("bbbb");
+  ASSERT_EQ(m_messages,
+            std::vector<std::string>{"Cannot read \"airports.txt\": " + common::systemReason(EIO)});
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), label2);        // no result
+  EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"KJFK\"\r\n");  // nothing saved
+
+  m_messages.clear();
+  std::filesystem::remove(dir().file("airports.txt"));
+  dir().write("airports.txt", kDatabase);
+  search("bbbb");
+  EXPECT_TRUE(m_messages.empty());
+  EXPECT_EQ(m_form.window().text(ControlId::Label2), "BBBB");
+}
+
 TEST_F(Form, ExitClosesTheDatabaseAndSavesNothing) {
   dir().write("airports.txt", kDatabase);
   dir().write("Vantrelo.ini", "\"Ita\"\r\n\"ZZZZ\"\r\n");

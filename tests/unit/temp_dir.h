@@ -4,6 +4,10 @@
 // A fresh directory per test, removed afterwards, with helpers to write and
 // read whole files as bytes.
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,5 +59,16 @@ class InTempWorkingDir {
   TempDir m_dir;
   std::filesystem::path m_previous;
 };
+
+// True when the file opens but its first byte cannot be read (EIO), as
+// /proc/self/mem where nothing is mapped at address 0.
+inline bool readFailsWithEio(const char* path) {
+  const int fd = ::open(path, O_RDONLY);
+  if (fd < 0) return false;
+  char byte = 0;
+  const bool failed = ::pread(fd, &byte, 1, 0) < 0 && errno == EIO;
+  ::close(fd);
+  return failed;
+}
 
 }  // namespace testing_support
