@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -21,6 +22,7 @@
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
+#include "files/temporary_file.h"
 #include "importer.h"
 #include "ourairports_tables.h"
 
@@ -166,6 +168,13 @@ void printSummary(const importer::ImportSummary& summary, const fs::path& output
   printSkipped("runway ends", summary.runwayEndsSkipped);
 }
 
+// "-" is standard output; any other name is saved whole or not at all.
+std::optional<std::string> writeOutput(const fs::path& output, std::string_view bytes) {
+  if (output != "-") return files::writeFileAtomically(output, bytes);
+  if (const int error = files::writeAll(fileno(stdout), bytes)) return std::strerror(error);
+  return std::nullopt;
+}
+
 int run(const Options& options) {
   std::set<std::string> types = importer::defaultAirportTypes();
   if (!options.types.empty()) {
@@ -187,7 +196,7 @@ int run(const Options& options) {
   const importer::ImportResult result = importer::buildDatabase(
       {airports, runways, countries, options.airports->string(), options.runways->string()}, types);
   const std::string bytes = importer::databaseBytes(result.blocks);
-  if (const auto failure = files::writeFileAtomically(options.output, bytes)) {
+  if (const auto failure = writeOutput(options.output, bytes)) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
     return kExitData;
   }
