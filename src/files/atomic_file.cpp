@@ -1,60 +1,90 @@
 // SPDX-License-Identifier: MIT
 #include "files/atomic_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <random>
-#include <system_error>
 
 #include "common/messages.h"
+#include "files/save_target.h"
+#include "files/temporary_file.h"
 
 namespace files {
 namespace {
 
-// Creates a new file of a fresh name beside the target ("x" mode: never an
-// existing one); on success returns its path.
-std::FILE* createTemporary(const std::filesystem::path& directory, std::filesystem::path& temporary,
-                           std::string& reason) {
-  static std::minstd_rand generator{std::random_device{}()};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = directory / (".vantrelo-" + std::to_string(generator()) + ".tmp");
-    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-    if (file != nullptr) return file;
-    if (errno != EEXIST) break;
-  }
-  reason = common::systemReason(errno);
-  return nullptr;
+// Makes the folder's entries (the rename) durable. Returns the error number,
+// or 0. A folder that cannot be opened for reading, or a file system that
+// cannot sync folders, gives nothing to roll back for.
+int syncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int error = 0;
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) error = errno;
+  ::close(fd);
+  return error;
 }
+
+// A second name for the file being replaced, so it can be put back when the
+// save fails after the rename. Where the file system has no hard links
+// there is no second name and nothing can be put back.
+class OldFileKeeper {
+ public:
+  OldFileKeeper(const std::filesystem::path& target, const std::filesystem::path& folder)
+      : m_target(target) {
+    static std::minstd_rand generator{std::random_device{}()};
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      std::filesystem::path candidate =
+          folder / (".vantrelo-" + std::to_string(generator()) + ".tmp");
+      if (::link(target.c_str(), candidate.c_str()) == 0) {
+        m_copy = std::move(candidate);
+        return;
+      }
+      if (errno != EEXIST) return;
+    }
+  }
+  OldFileKeeper(const OldFileKeeper&) = delete;
+  OldFileKeeper& operator=(const OldFileKeeper&) = delete;
+  ~OldFileKeeper() {
+    if (!m_copy.empty()) ::unlink(m_copy.c_str());
+  }
+
+  void putBack() {
+    if (!m_copy.empty() && ::rename(m_copy.c_str(), m_target.c_str()) == 0) m_copy.clear();
+  }
+
+ private:
+  std::filesystem::path m_target;
+  std::filesystem::path m_copy;
+};
 
 }  // namespace
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested,
                                                std::string_view bytes) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(target, ec)) return common::systemReason(EISDIR);
+  SaveTarget target;
+  if (auto refused = resolveSaveTarget(requested, target)) return refused;
+  std::filesystem::path folder = target.path.parent_path();
+  if (folder.empty()) folder = ".";
 
-  std::filesystem::path directory = target.parent_path();
-  if (directory.empty()) directory = ".";
-  std::filesystem::path temporary;
-  std::string reason;
-  std::FILE* file = createTemporary(directory, temporary, reason);
-  if (file == nullptr) return reason;
-
-  const bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
-  if (!written) reason = common::systemReason(errno);
-  const bool closed = std::fclose(file) == 0;
-  if (written && !closed) reason = common::systemReason(errno);
-  if (!written || !closed) {
-    std::filesystem::remove(temporary, ec);
-    return reason;
+  TemporaryFile temporary;
+  if (auto failure = temporary.create(folder)) return failure;
+  if (target.existing) {
+    if (auto failure = temporary.takeOwnerAndMode(*target.existing)) return failure;
   }
-  std::filesystem::rename(temporary, target, ec);
-  if (ec) {
-    reason = common::systemReason(ec.value());
-    std::filesystem::remove(temporary, ec);
-    return reason;
+  if (auto failure = temporary.write(bytes)) return failure;
+  if (auto failure = temporary.syncAndClose()) return failure;
+
+  std::optional<OldFileKeeper> oldFile;
+  if (target.existing) oldFile.emplace(target.path, folder);
+  if (::rename(temporary.path().c_str(), target.path.c_str()) != 0) {
+    return common::systemReason(errno);
+  }
+  temporary.keep();
+  if (const int error = syncFolder(folder)) {
+    if (oldFile) oldFile->putBack();
+    return common::systemReason(error);
   }
   return std::nullopt;
 }

@@ -1,9 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Writing a whole file so that a reader sees either the old file or the new
-// one, never a part: the bytes go to a temporary file in the same directory,
-// which is then renamed over the target.
+// Saving a whole file so that a reader, a second writer or a crash sees
+// either the old file or the new one, never a part:
+//   1. the bytes go to a new temporary file in the target's folder, which
+//      takes the owner (where the process may) and mode of the file it will
+//      replace;
+//   2. the temporary file is flushed to the disk (fsync) and closed;
+//   3. it is renamed over the target;
+//   4. the folder is flushed to the disk, so the rename survives a crash.
+// A symbolic link is followed: the file it points to is replaced and the link
+// stays. A target that is a folder, a device, a FIFO or a socket, or a file
+// that may not be written, is refused and left alone.
+//
+// Any failure leaves the old file as it was and no temporary file behind;
+// when step 4 fails the old file is put back. Only a crash (or a kill)
+// during a save can leave a ".vantrelo-*.tmp" file in the folder.
 
 #include <filesystem>
 #include <optional>
@@ -12,8 +24,8 @@
 
 namespace files {
 
-// Returns nothing on success, else the system's reason. On failure the
-// target is left as it was and no temporary file remains.
+// Returns nothing on success, else the reason, in Windows-1252: usually the
+// system's (e.g. "No space left on device").
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
                                                std::string_view bytes);
 

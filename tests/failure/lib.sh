@@ -196,3 +196,30 @@ can_run_as_nobody() {
   rm -rf "$probe"
   return $ok
 }
+
+# with_faults=(env LD_PRELOAD=... VANTRELO_FAULT_...=...) runs a command with
+# the fault shim (fault_shim.c, whose header lists the variables) loaded;
+# use_faults VAR=VALUE... sets it up, the shim's path coming from
+# $VANTRELO_FAULT_SHIM. Every failure the shim makes is logged to
+# $fault_log. Under ASan the sanitizer's runtime must come first among the
+# preloaded libraries, so it is named before the shim.
+fault_log=$scratch/faults.log
+use_faults() {
+  [ -n "${VANTRELO_FAULT_SHIM:-}" ] && [ -f "$VANTRELO_FAULT_SHIM" ] ||
+    skip "no fault shim (VANTRELO_FAULT_SHIM) to load"
+  local preload=$VANTRELO_FAULT_SHIM asan
+  asan=$(ldd "${fault_target:-$driver}" 2> /dev/null | awk '/libasan/ { print $3 }')
+  [ -n "$asan" ] && preload="$asan:$preload"
+  : > "$fault_log"
+  with_faults=(env "LD_PRELOAD=$preload" "VANTRELO_FAULT_LOG=$fault_log" "$@")
+}
+
+# The shim must have made exactly COUNT failures (so the test reached them).
+expect_faults() {
+  local count
+  count=$(wc -l < "$fault_log")
+  [ "$count" = "$1" ] || { fail "$count failure(s) injected, expected $1:"; head -5 "$fault_log"; }
+}
+
+# The names of any temporary files the saves left in DIR.
+temporaries() { (cd "$1" && find . -maxdepth 1 -name '.vantrelo-*' | sed 's|^\./||'); }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "csv_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace importer {
 
@@ -131,16 +132,25 @@ std::size_t CsvHeader::required(std::string_view name) const {
 }
 
 std::string readWholeFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    throw CsvError(path.string(), 0, std::strerror(EISDIR));
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw CsvError(path.string(), 0, std::strerror(errno));
+  // A failing read is an error, never the end of the file: a disk or share
+  // that fails half-way must not give a database with half the airports.
+  std::string bytes;
+  char block[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, block, sizeof block);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      throw CsvError(path.string(), 0, std::strerror(error));
+    }
+    bytes.append(block, static_cast<std::size_t>(got));
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw CsvError(path.string(), 0, std::strerror(errno));
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) throw CsvError(path.string(), 0, "read error");
-  return std::move(bytes).str();
+  ::close(fd);
+  return bytes;
 }
 
 }  // namespace importer

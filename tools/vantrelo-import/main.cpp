@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -19,6 +20,7 @@
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
+#include "files/temporary_file.h"
 #include "import_options.h"
 #include "importer.h"
 #include "input_encoding.h"
@@ -109,6 +111,13 @@ void printSummary(const importer::ImportSummary& summary, const fs::path& output
   printSkipped(summary);
 }
 
+// "-" is standard output; any other name is saved whole or not at all.
+std::optional<std::string> writeOutput(const fs::path& output, std::string_view bytes) {
+  if (output != "-") return files::writeFileAtomically(output, bytes);
+  if (const int error = files::writeAll(fileno(stdout), bytes)) return std::strerror(error);
+  return std::nullopt;
+}
+
 // Downloads the three files and points options at them; false on failure.
 bool fetchInto(ImportOptions& options, Progress& progress) {
   const auto folder = importer::ourAirportsCacheFolder();
@@ -154,7 +163,7 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
     return kExitData;
   }
   const std::string bytes = importer::databaseBytes(result.blocks);
-  if (const auto failure = files::writeFileAtomically(options.output, bytes)) {
+  if (const auto failure = writeOutput(options.output, bytes)) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
     return kExitData;
   }

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#include "files/save_target.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+
+#include "common/messages.h"
+
+namespace files {
+namespace {
+
+// As many links as the kernel follows in one path lookup.
+constexpr int kMaxLinks = 40;
+
+}  // namespace
+
+std::optional<std::string> resolveSaveTarget(const std::filesystem::path& requested,
+                                             SaveTarget& target) {
+  std::filesystem::path current = requested;
+  for (int links = 0;; ++links) {
+    struct stat status {};
+    if (::lstat(current.c_str(), &status) != 0) {
+      if (errno != ENOENT) return common::systemReason(errno);
+      target = {current, std::nullopt};
+      return std::nullopt;
+    }
+    if (S_ISLNK(status.st_mode)) {
+      if (links == kMaxLinks) return common::systemReason(ELOOP);
+      std::error_code ec;
+      const std::filesystem::path pointee = std::filesystem::read_symlink(current, ec);
+      if (ec) return common::systemReason(ec.value());
+      current = pointee.is_absolute() ? pointee : current.parent_path() / pointee;
+      continue;
+    }
+    if (S_ISDIR(status.st_mode)) return common::systemReason(EISDIR);
+    if (!S_ISREG(status.st_mode)) return std::string(kNotRegularFile);
+    // Renaming needs only the folder's permission; a file its owner made
+    // read-only must stay as it is, as if it had been opened for writing.
+    if (::faccessat(AT_FDCWD, current.c_str(), W_OK, AT_EACCESS) != 0) {
+      return common::systemReason(errno);
+    }
+    target = {current, status};
+    return std::nullopt;
+  }
+}
+
+}  // namespace files

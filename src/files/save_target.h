@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The file a save replaces. A symbolic link is followed to the end of its
+// chain, so the file it points to is replaced and the link stays (a link to
+// a file that does not exist yet creates that file). Anything but a regular
+// file, or a file that may not be written, is refused.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace files {
+
+// The reason given for a device, FIFO or socket where a file should be.
+inline constexpr const char* kNotRegularFile = "Not a regular file";
+
+struct SaveTarget {
+  std::filesystem::path path;           // the file to replace or create
+  std::optional<struct stat> existing;  // what is there now, if anything
+};
+
+// Returns nothing and fills target when the save may go ahead, else the
+// reason it may not (the system's, or kNotRegularFile).
+std::optional<std::string> resolveSaveTarget(const std::filesystem::path& requested,
+                                             SaveTarget& target);
+
+}  // namespace files

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#include "files/temporary_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+
+#include "common/messages.h"
+
+namespace files {
+
+int writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return 0;
+}
+
+TemporaryFile::~TemporaryFile() {
+  if (m_fd >= 0) ::close(m_fd);
+  if (!m_path.empty()) ::unlink(m_path.c_str());
+}
+
+std::optional<std::string> TemporaryFile::create(const std::filesystem::path& folder) {
+  // Seeded per process, so two programs saving in one folder pick different
+  // names; O_EXCL settles the rare clash.
+  static std::minstd_rand generator{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate =
+        folder / (".vantrelo-" + std::to_string(generator()) + ".tmp");
+    m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd >= 0) {
+      m_path = std::move(candidate);
+      return std::nullopt;
+    }
+    if (errno != EEXIST) break;
+  }
+  return common::systemReason(errno);
+}
+
+std::optional<std::string> TemporaryFile::takeOwnerAndMode(const struct stat& original) {
+  struct stat own {};
+  if (::fstat(m_fd, &own) != 0) return common::systemReason(errno);
+  // Only root may give a file away; anyone else keeps their own file, which
+  // is what a plain rewrite by them would have made anyway.
+  if (own.st_uid != original.st_uid || own.st_gid != original.st_gid) {
+    (void)::fchown(m_fd, original.st_uid, original.st_gid);
+  }
+  // After fchown, which clears the set-user-ID and set-group-ID bits.
+  if (::fchmod(m_fd, original.st_mode & 07777) != 0) return common::systemReason(errno);
+  return std::nullopt;
+}
+
+std::optional<std::string> TemporaryFile::write(std::string_view bytes) {
+  if (const int error = writeAll(m_fd, bytes)) return common::systemReason(error);
+  return std::nullopt;
+}
+
+std::optional<std::string> TemporaryFile::syncAndClose() {
+  const bool synced = ::fsync(m_fd) == 0;
+  const int syncError = errno;
+  // Linux closes the descriptor even when close is interrupted.
+  const bool closed = ::close(m_fd) == 0 || errno == EINTR;
+  m_fd = -1;
+  if (!synced) return common::systemReason(syncError);
+  if (!closed) return common::systemReason(errno);
+  return std::nullopt;
+}
+
+}  // namespace files

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// A new file of a fresh name (".vantrelo-NNN.tmp") in a given folder, open
+// for writing. It is removed again when the object goes unless keep() was
+// called, so no failure can leave it behind.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace files {
+
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile();
+
+  // Each returns nothing on success, else the system's reason.
+  std::optional<std::string> create(const std::filesystem::path& folder);
+  // The owner where this process may set it, and the permission bits.
+  std::optional<std::string> takeOwnerAndMode(const struct stat& original);
+  std::optional<std::string> write(std::string_view bytes);
+  // Flushes the bytes to the disk and closes the file.
+  std::optional<std::string> syncAndClose();
+
+  const std::filesystem::path& path() const { return m_path; }
+  // The file has been renamed to its final name: nothing to remove.
+  void keep() { m_path.clear(); }
+
+ private:
+  int m_fd = -1;
+  std::filesystem::path m_path;
+};
+
+// Writes all of bytes to fd, going on after short writes and interruptions.
+// Returns 0, or the error number of the write that failed.
+int writeAll(int fd, std::string_view bytes);
+
+}  // namespace files
