@@ -81,6 +81,8 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
       ++summary.airportsSkipped["unusable value"];
       continue;
     }
+    converted.block->type = row.type;
+    converted.block->scheduledService = row.scheduledService == "yes";
     blockById.emplace(row.id, blocks.size());
     blocks.push_back(std::move(*converted.block));
   }

@@ -18,9 +18,11 @@
 #define VANTRELO_HAS_ISATTY 1
 #endif
 
+#include "airport_order.h"
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
+#include "first_click_report.h"
 #include "importer.h"
 #include "ourairports_tables.h"
 
@@ -35,6 +37,7 @@ constexpr int kExitUsage = 2;
 void printUsage(std::ostream& out) {
   out << "Usage: " << kProgram << " [OPTIONS] INPUT_DIR OUTPUT_FILE\n"
       << "       " << kProgram << " [OPTIONS] --airports F --runways F --countries F OUTPUT_FILE\n"
+      << "       " << kProgram << " --report [--cities FILE] INPUT_DIR DATABASE\n"
       << "\n"
       << "Converts the OurAirports open data (airports.csv, runways.csv, countries.csv)\n"
       << "into an airports.txt database for Vantrelo. OUTPUT_FILE is replaced whole.\n"
@@ -46,6 +49,12 @@ void printUsage(std::ostream& out) {
       << "  --airports FILE   airports.csv to read instead of INPUT_DIR/airports.csv\n"
       << "  --runways FILE    runways.csv to read instead of INPUT_DIR/runways.csv\n"
       << "  --countries FILE  countries.csv to read instead of INPUT_DIR/countries.csv\n"
+      << "  --order ORDER     first-click (default): the airport a code or city name\n"
+      << "                    most likely means comes first; ident: sorted by ident\n"
+      << "  --report          read OUTPUT_FILE instead and print how many airports the\n"
+      << "                    first search for their ICAO and IATA codes shows, by type\n"
+      << "  --cities FILE     with --report: also search each city of FILE (UTF-8 lines\n"
+      << "                    \"City|ICAO\", the ICAO code of the airport meant optional)\n"
       << "  --quiet           no progress and no summary, only errors\n"
       << "  -h, --help        this text\n"
       << "\n"
@@ -61,6 +70,9 @@ struct Options {
   std::optional<fs::path> inputDir;
   fs::path output;
   bool quiet = false;
+  importer::BlockOrder order = importer::BlockOrder::FirstClick;
+  bool report = false;
+  std::optional<fs::path> cities;
 };
 
 int usageError(const std::string& reason) {
@@ -84,6 +96,18 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options) {
     }
     if (arg == "--quiet") {
       options.quiet = true;
+    } else if (arg == "--report") {
+      options.report = true;
+    } else if (arg == "--order" || arg == "--cities") {
+      const auto text = value();
+      if (!text) return usageError(std::string(arg) + " needs a value");
+      if (arg == "--cities") options.cities = *text;
+      if (arg == "--order") {
+        const auto order = importer::parseBlockOrder(*text);
+        if (!order)
+          return usageError("--order: \"" + *text + "\" is neither first-click nor ident");
+        options.order = *order;
+      }
     } else if (arg == "--types" || arg == "--airports" || arg == "--runways" ||
                arg == "--countries") {
       const auto text = value();
@@ -166,7 +190,28 @@ void printSummary(const importer::ImportSummary& summary, const fs::path& output
   printSkipped("runway ends", summary.runwayEndsSkipped);
 }
 
+// The first-click report on options.output, with the types of
+// options.airports.
+int runReport(const Options& options) {
+  const std::string airportsText = importer::readWholeFile(*options.airports);
+  const auto types =
+      importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
+  const auto report = importer::measureFirstClicks(options.output.string(), types);
+  if (!report) {
+    std::cerr << kProgram << ": " << options.output.string() << ": cannot be opened\n";
+    return kExitData;
+  }
+  std::vector<importer::CityCheck> cities;
+  if (options.cities) {
+    const std::string list = importer::readWholeFile(*options.cities);
+    cities = importer::checkCities(options.output.string(), list);
+  }
+  importer::printReport(std::cout, *report, cities);
+  return EXIT_SUCCESS;
+}
+
 int run(const Options& options) {
+  if (options.report) return runReport(options);
   std::set<std::string> types = importer::defaultAirportTypes();
   if (!options.types.empty()) {
     std::string error;
@@ -184,8 +229,9 @@ int run(const Options& options) {
   const auto airports = readTable(*options.airports, importer::readAirportRows);
   const auto runways = readTable(*options.runways, importer::readRunwayRows);
 
-  const importer::ImportResult result = importer::buildDatabase(
+  importer::ImportResult result = importer::buildDatabase(
       {airports, runways, countries, options.airports->string(), options.runways->string()}, types);
+  importer::orderBlocks(result.blocks, options.order);
   const std::string bytes = importer::databaseBytes(result.blocks);
   if (const auto failure = files::writeFileAtomically(options.output, bytes)) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
