@@ -82,6 +82,13 @@ case $check in
     expect_reached sydney YSSY 10
     ;;
   fiumicino) expect_reached fiumicino LIRF 5 ;;
+  first-click)
+    # From a fresh start the first search shows the airport meant.
+    for pair in fco:LIRF lax:KLAX fra:EDDF ams:EHAM london:EGLL zurich:LSZH; do
+      expect_label "${pair%%:*}" Label2 "${pair##*:}"
+    done
+    echo "fco, lax, fra, ams, london and zurich show their airport on the first search"
+    ;;
   egll-distance)
     line=$(printf '%s\n' "type kjfk" "click Command1" "click Command2" "type egll" \
       "click Command1" "click Command2" "click Command3" "show Label18" | drive | control Label18)

@@ -146,7 +146,7 @@ void printReport(std::ostream& out, const FirstClickReport& report,
   out << "\nCities\n";
   for (const CityCheck& city : cities) {
     if (city.met()) ++met;
-    out << padded(common::cp1252ToUtf8(city.city), 20) << shownText(city.shown);
+    out << common::cp1252ToUtf8(padded(city.city, 20)) << shownText(city.shown);
     if (!city.met()) out << "   expected " << city.expectedIcao;
     out << "\n";
   }

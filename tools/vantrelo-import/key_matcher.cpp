@@ -25,6 +25,10 @@ KeyMatcher::KeyMatcher(const std::vector<std::string>& keys) : m_nodes(1) {
     }
     m_nodes[node].keys.push_back(k);
   }
+  for (unsigned byte = 0; byte < m_fromRoot.size(); ++byte) {
+    const std::uint32_t next = child(0, static_cast<unsigned char>(byte));
+    m_fromRoot[byte] = next == kNone ? 0 : next;
+  }
   linkFailures();
 }
 
@@ -34,12 +38,11 @@ std::uint32_t KeyMatcher::child(std::uint32_t node, unsigned char byte) const {
 }
 
 std::uint32_t KeyMatcher::step(std::uint32_t node, unsigned char byte) const {
-  while (true) {
+  for (; node != 0; node = m_nodes[node].fail) {
     const std::uint32_t next = child(node, byte);
     if (next != kNone) return next;
-    if (node == 0) return 0;
-    node = m_nodes[node].fail;
   }
+  return m_fromRoot[byte];
 }
 
 // Breadth first, so that a node's fail target is finished before the node.

@@ -6,6 +6,7 @@
 // every airport line against every code and city name: tens of thousands of
 // each on a full OurAirports download.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ class KeyMatcher {
 
   std::vector<Node> m_nodes;
   std::unordered_map<std::uint64_t, std::uint32_t> m_children;  // (node << 8 | byte) -> node
+  std::array<std::uint32_t, 256> m_fromRoot{};  // the root's moves, where most steps end
 };
 
 }  // namespace importer
