@@ -107,8 +107,6 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
       list.add(priority(KeyKind::City), node, block.heading1);
     }
   }
-  std::stable_sort(list.wishes().begin(), list.wishes().end(),
-                   [](const Wish& a, const Wish& b) { return a.priority < b.priority; });
   return list;
 }
 
@@ -129,6 +127,12 @@ std::vector<std::uint32_t> firstClickOrder(const std::vector<AirportBlock>& bloc
   const std::vector<std::uint32_t> ranked = byImportance(blocks);
   WishList list = wishesOf(blocks, ranked);
   const auto holders = holdersOfKeys(blocks, ranked, list.keys());
+  // Of wishes of one rank, those touching fewer lines first: a code inside
+  // thousands of names would otherwise shut out the many wishes after it.
+  std::stable_sort(list.wishes().begin(), list.wishes().end(), [&](const Wish& a, const Wish& b) {
+    if (a.priority != b.priority) return a.priority < b.priority;
+    return holders[a.keyId].size() < holders[b.keyId].size();
+  });
   WishGraph graph(blocks.size());
   std::vector<std::uint32_t> others;
   for (const Wish& wish : list.wishes()) {

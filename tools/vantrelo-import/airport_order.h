@@ -15,7 +15,8 @@
 // order of priority, each whole or not at all, and one that would
 // contradict those already granted is dropped: for each kind of airport in
 // turn, the ICAO codes, then the city names, then the IATA codes, and
-// within each the more important airport first. The blocks then follow
+// within each the key held by the fewest other lines first (then the more
+// important airport). The blocks then follow
 // every granted wish, with importance deciding wherever the wishes leave a
 // choice.
 
