@@ -102,6 +102,18 @@ TEST(FirstClickOrder, GrantsTheHigherWishWhereTwoContradict) {
   EXPECT_EQ(writtenOrder(airports, importer::BlockOrder::FirstClick), (Codes{"QQBB", "QQAA"}));
 }
 
+TEST(FirstClickOrder, TakesTheWishHeldByFewerLinesFirst) {
+  // QMAA's "ORT" is in two lines, QMBB's "XYZ" in one: only one of the two
+  // wishes can be granted, and the narrower goes first.
+  const std::vector<Airport> airports = {
+      {"QMAA", "medium_airport", "XYZ FIELD", "ATOWN", "ORT", "9000"},
+      {"QMBB", "medium_airport", "PORTSIDE FIELD", "BTOWN", "XYZ", "5000"},
+      {"QMCC", "medium_airport", "NORTH FIELD", "CTOWN", "", "3000"},
+  };
+  EXPECT_EQ(writtenOrder(airports, importer::BlockOrder::FirstClick),
+            (Codes{"QMBB", "QMAA", "QMCC"}));
+}
+
 // Brute force: does from lead to to through the edges?
 bool reaches(const std::vector<std::set<std::uint32_t>>& edges, std::uint32_t from,
              std::uint32_t to) {
