@@ -31,8 +31,9 @@ TEST(FirstClickGoals, CodesShowTheirAirportOnTheFirstClick) {
   if (!fs::exists(kAirportsCsv)) GTEST_SKIP() << "no " << kAirportsCsv << " for the airport types";
   const std::string csv = importer::readWholeFile(kAirportsCsv);
   const auto types = importer::typesByIcao(importer::readAirportRows(csv, kAirportsCsv.string()));
-  const auto report = importer::measureFirstClicks(kDatabase.string(), types);
-  ASSERT_TRUE(report.has_value());
+  std::string error;
+  const auto report = importer::measureFirstClicks(kDatabase.string(), types, error);
+  ASSERT_TRUE(report.has_value()) << error;
   const auto& large = report->byType.at("large_airport");
   EXPECT_GT(large.icao.total, 400u);
   EXPECT_EQ(large.icao.found, large.icao.total);

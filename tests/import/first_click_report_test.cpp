@@ -43,9 +43,10 @@ class FirstClickReport : public testing::Test {
 };
 
 TEST_F(FirstClickReport, CountsWhatTheFirstClickShowsByType) {
-  const auto report =
-      importer::measureFirstClicks(path(), {{"CYWL", "medium_airport"}, {"EHAM", "large_airport"}});
-  ASSERT_TRUE(report.has_value());
+  std::string error;
+  const auto report = importer::measureFirstClicks(
+      path(), {{"CYWL", "medium_airport"}, {"EHAM", "large_airport"}}, error);
+  ASSERT_TRUE(report.has_value()) << error;
   const auto& large = report->byType.at("large_airport");
   EXPECT_EQ(large.icao.found, 1u);
   EXPECT_EQ(large.icao.total, 1u);
@@ -102,7 +103,9 @@ TEST_F(FirstClickReport, ChecksEachCityAgainstTheAirportMeant) {
 }
 
 TEST_F(FirstClickReport, SaysWhenTheDatabaseCannotBeOpened) {
-  EXPECT_FALSE(importer::measureFirstClicks(path() + ".missing", {}).has_value());
+  std::string error;
+  EXPECT_FALSE(importer::measureFirstClicks(path() + ".missing", {}, error).has_value());
+  EXPECT_EQ(error, "No such file or directory");
 }
 
 }  // namespace

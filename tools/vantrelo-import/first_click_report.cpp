@@ -17,9 +17,9 @@ struct ListedAirport {
   std::string iata;  // empty for "--"
 };
 
-std::optional<std::vector<ListedAirport>> airportsOf(const std::string& databasePath) {
+std::optional<std::vector<ListedAirport>> airportsOf(const std::string& databasePath,
+                                                     std::string& error) {
   lookup::AirportDatabase database(databasePath);
-  std::string error;
   if (!database.open(error)) return std::nullopt;
   std::vector<ListedAirport> airports;
   while (!database.atEnd()) {
@@ -83,8 +83,9 @@ std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& ro
 }
 
 std::optional<FirstClickReport> measureFirstClicks(
-    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao) {
-  const auto airports = airportsOf(databasePath);
+    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao,
+    std::string& error) {
+  const auto airports = airportsOf(databasePath, error);
   if (!airports) return std::nullopt;
   FirstClickReport report;
   for (const ListedAirport& airport : *airports) {

@@ -56,9 +56,11 @@ struct FirstClickReport {
 // The airport type by field-1 code, as the importer writes the rows.
 std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& rows);
 
-// Every airport line of the database; nothing when it cannot be opened.
+// Every airport line of the database; nothing when it cannot be opened, and
+// the system's reason in error.
 std::optional<FirstClickReport> measureFirstClicks(
-    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao);
+    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao,
+    std::string& error);
 
 struct CityCheck {
   std::string city;          // Windows-1252, as typed

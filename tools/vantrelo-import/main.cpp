@@ -196,9 +196,10 @@ int runReport(const Options& options) {
   const std::string airportsText = importer::readWholeFile(*options.airports);
   const auto types =
       importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
-  const auto report = importer::measureFirstClicks(options.output.string(), types);
+  std::string error;
+  const auto report = importer::measureFirstClicks(options.output.string(), types, error);
   if (!report) {
-    std::cerr << kProgram << ": " << options.output.string() << ": cannot be opened\n";
+    std::cerr << kProgram << ": " << options.output.string() << ": " << error << "\n";
     return kExitData;
   }
   std::vector<importer::CityCheck> cities;
