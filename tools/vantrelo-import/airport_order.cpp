@@ -11,6 +11,7 @@
 
 #include "database_writer.h"
 #include "key_matcher.h"
+#include "text_folding.h"
 #include "wish_graph.h"
 
 namespace importer {
@@ -105,6 +106,9 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
     if (mayLeadCity && block.heading1.size() >= kShortestCityKey &&
         citiesLed.insert(block.heading1).second) {
       list.add(priority(KeyKind::City), node, block.heading1);
+      // Typed without accents the name finds the plain form in field 0.
+      const std::string plain = foldedText(block.heading1);
+      if (plain != block.heading1) list.add(priority(KeyKind::City), node, plain);
     }
   }
   return list;
