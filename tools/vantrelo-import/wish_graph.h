@@ -11,6 +11,7 @@
 // turn round (the incremental topological order of Pearce and Kelly). A wish
 // that agrees with that order costs nothing.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
