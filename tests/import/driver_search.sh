@@ -88,6 +88,13 @@ case $check in
     city=$(printf 'type İstanbul\nclick Command1\nshow Label14\n' | drive | control Label14)
     grep -q ISTANBUL <<<"$city" || fail "\"İstanbul\" shows an airport in \"$city\""
     echo "\"İstanbul\" shows an airport in $city"
+      ;;
+  first-click)
+    # From a fresh start the first search shows the airport meant.
+    for pair in fco:LIRF lax:KLAX fra:EDDF ams:EHAM london:EGLL zurich:LSZH; do
+      expect_label "${pair%%:*}" Label2 "${pair##*:}"
+    done
+    echo "fco, lax, fra, ams, london and zurich show their airport on the first search"
     ;;
   egll-distance)
     line=$(printf '%s\n' "type kjfk" "click Command1" "click Command2" "type egll" \

@@ -25,7 +25,7 @@ expect_refused() {
   local text=$1 status=0
   printf 'EARLIER|DATABASE|\r\n\r\n' >"$work/out.txt"
   cp "$work/out.txt" "$work/before.txt"
-  "$importer" --fetch --from "file://$work/site" "$work/out.txt" 2>"$work/stderr" || status=$?
+  "$importer" --order ident --fetch --from "file://$work/site" "$work/out.txt" 2>"$work/stderr" || status=$?
   cat "$work/stderr"
   [ "$status" = 1 ] || fail "exit status $status, expected 1"
   grep -qF -- "$text" "$work/stderr" || fail "no \"$text\" on standard error"
@@ -37,7 +37,7 @@ expect_refused() {
 
 case $check in
   whole)
-    "$importer" --fetch --from="file://$work/site/" "$work/out.txt" 2>"$work/stderr"
+    "$importer" --order ident --fetch --from="file://$work/site/" "$work/out.txt" 2>"$work/stderr"
     cat "$work/stderr"
     cmp "$expected" "$work/out.txt" || fail "the fetched conversion differs from $expected"
     for name in airports.csv runways.csv countries.csv; do

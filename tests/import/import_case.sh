@@ -24,7 +24,7 @@ args=()
 [ -f "$case_dir/before.txt" ] && cp "$case_dir/before.txt" "$work/airports.txt"
 
 status=0
-"$importer" "${args[@]}" "$work/in" "$work/airports.txt" 2>"$work/stderr" || status=$?
+"$importer" --order ident "${args[@]}" "$work/in" "$work/airports.txt" 2>"$work/stderr" || status=$?
 sed -e "s|$work/in|IN|g" -e "s|$work/airports.txt|OUT|g" "$work/stderr" >"$work/stderr.shown"
 expected_status=$(cat "$case_dir/status")
 [ "$status" = "$expected_status" ] || {

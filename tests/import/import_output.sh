@@ -22,7 +22,7 @@ import() {
   local output=$1
   shift
   status=0
-  "${driver_env[@]}" "$@" "$importer" --quiet "$sample" "$output" > "$scratch/stdout" \
+  "${driver_env[@]}" "$@" "$importer" --quiet --order ident "$sample" "$output" > "$scratch/stdout" \
     2> "$scratch/stderr" || status=$?
 }
 

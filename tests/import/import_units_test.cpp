@@ -107,8 +107,8 @@ TEST(OurAirportsTables, RefuseARecordWithAnotherFieldCount) {
 
 TEST(OurAirportsTables, FindColumnsInAnyOrderAndTellProgress) {
   const std::string text =
-      "keywords,latitude_deg,name,type,ident,id,longitude_deg\n"
-      "\"Idlewild, IDL\",40.6,\"Kennedy\",large_airport,KJFK,3622,-73.7\n";
+      "keywords,latitude_deg,name,type,ident,id,longitude_deg,scheduled_service\n"
+      "\"Idlewild, IDL\",40.6,\"Kennedy\",large_airport,KJFK,3622,-73.7,yes\n";
   std::vector<std::pair<std::size_t, bool>> calls;
   const auto rows = importer::readAirportRows(
       text, "a.csv", [&](const std::string& file, std::size_t records, bool done) {
@@ -122,6 +122,7 @@ TEST(OurAirportsTables, FindColumnsInAnyOrderAndTellProgress) {
   EXPECT_EQ(rows[0].longitudeDeg, "-73.7");
   EXPECT_EQ(rows[0].line, 2u);
   EXPECT_EQ(rows[0].elevationFt, "");  // no such column
+  EXPECT_EQ(rows[0].scheduledService, "yes");
   EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, true}}));
 }
 

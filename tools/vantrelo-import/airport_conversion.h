@@ -40,6 +40,9 @@ struct AirportBlock {
   std::string heading3;     // field 7, the IATA code or "--"
   std::string heading2;     // field 8, the country name
   std::vector<RunwayEndLine> runways;
+  // Not written; what the first-click order weighs (airport_order.h).
+  std::string type;  // "large_airport", ...
+  bool scheduledService = false;
 };
 
 // A coordinate field from signed decimal degrees, rounded half away from

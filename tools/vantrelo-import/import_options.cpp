@@ -12,7 +12,19 @@
 namespace importer {
 namespace {
 
-enum LongOnly { kTypes = 256, kAirports, kRunways, kCountries, kEncoding, kFetch, kFrom, kVersion };
+enum LongOnly {
+  kTypes = 256,
+  kAirports,
+  kRunways,
+  kCountries,
+  kEncoding,
+  kFetch,
+  kFrom,
+  kVersion,
+  kOrder,
+  kReport,
+  kCities
+};
 
 const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
                                {"airports", required_argument, nullptr, kAirports},
@@ -21,6 +33,9 @@ const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
                                {"encoding", required_argument, nullptr, kEncoding},
                                {"fetch", no_argument, nullptr, kFetch},
                                {"from", required_argument, nullptr, kFrom},
+                               {"order", required_argument, nullptr, kOrder},
+                               {"report", no_argument, nullptr, kReport},
+                               {"cities", required_argument, nullptr, kCities},
                                {"quiet", no_argument, nullptr, 'q'},
                                {"help", no_argument, nullptr, 'h'},
                                {"version", no_argument, nullptr, kVersion},
@@ -57,6 +72,9 @@ std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
                             : "too many arguments";
   }
   if (!options.fromUrl.empty() && !options.fetch) return "--from needs --fetch";
+  if (options.report && options.fetch)
+    return "--report reads a database; it does not go with --fetch";
+  if (options.cities && !options.report) return "--cities goes with --report";
   if (options.fetch && (options.airports || options.runways || options.countries)) {
     return "--fetch downloads the three files; --airports, --runways and --countries do not go "
            "with it";
@@ -111,6 +129,21 @@ ParsedOptions parseImportOptions(int argc, char** argv) {
       case kFrom:
         options.fromUrl = optarg;
         break;
+      case kOrder: {
+        const auto order = parseBlockOrder(optarg);
+        if (!order) {
+          return usageError(std::string("--order: \"") + optarg +
+                            "\" is neither first-click nor ident");
+        }
+        options.order = *order;
+        break;
+      }
+      case kReport:
+        options.report = true;
+        break;
+      case kCities:
+        options.cities = optarg;
+        break;
       case ':':
         return usageError(offendingOption(argv) + " needs a value");
       default:
@@ -127,10 +160,11 @@ std::string usageText() {
   return "Usage: vantrelo-import [OPTIONS] INPUT_DIR OUTPUT_FILE\n"
          "       vantrelo-import [OPTIONS] --airports F --runways F --countries F OUTPUT_FILE\n"
          "       vantrelo-import [OPTIONS] --fetch [--from URL] OUTPUT_FILE\n"
+         "       vantrelo-import --report [--cities FILE] INPUT_DIR DATABASE\n"
          "\n"
          "Converts the OurAirports open data (airports.csv, runways.csv, countries.csv)\n"
-         "into an airports.txt database for Vantrelo. OUTPUT_FILE is replaced whole,\n"
-         "and only when at least one airport is written.\n"
+         "into an airports.txt database for Vantrelo. OUTPUT_FILE (\"-\": standard output)\n"
+         "is replaced whole, and only when at least one airport is written.\n"
          "\n"
          "Options:\n"
          "  --types LIST      airport types to write, comma-separated (default:\n"
@@ -146,6 +180,13 @@ std::string usageText() {
          "                    " +
          std::string(kOurAirportsDataUrl) +
          "; file:// works too)\n"
+         "  --order ORDER     first-click (default): the airport a code or city name\n"
+         "                    most likely means comes first; ident: sorted by ident\n"
+         "  --report          write nothing; print for DATABASE how many airports the\n"
+         "                    first search for their ICAO and IATA codes shows, by the\n"
+         "                    types in INPUT_DIR/airports.csv, and the misses\n"
+         "  --cities FILE     with --report: also search each city of FILE (UTF-8 lines\n"
+         "                    \"City|ICAO\", the ICAO code of the airport meant optional)\n"
          "  --quiet           no progress and no summary, only errors\n"
          "  -h, --help        this text\n"
          "  --version         the version\n"

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "airport_order.h"
+
 namespace importer {
 
 struct ImportOptions {
@@ -22,6 +24,9 @@ struct ImportOptions {
   bool fetch = false;                   // download the files first
   std::string fromUrl;                  // where from, with fetch
   bool quiet = false;
+  BlockOrder order = BlockOrder::FirstClick;
+  bool report = false;  // measure OUTPUT's first clicks instead of writing it
+  std::optional<std::filesystem::path> cities;  // with report
 };
 
 enum class OptionsOutcome { Run, Help, Version, UsageError };

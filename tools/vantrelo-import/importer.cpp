@@ -102,6 +102,8 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
       continue;
     }
     lineByIdent.emplace(ident, row.line);
+    converted.block->type = row.type;
+    converted.block->scheduledService = row.scheduledService == "yes";
     blockById.emplace(row.id, blocks.size());
     blocks.push_back(std::move(*converted.block));
   }

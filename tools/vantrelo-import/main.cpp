@@ -17,10 +17,12 @@
 #define VANTRELO_HAS_ISATTY 1
 #endif
 
+#include "airport_order.h"
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
 #include "files/temporary_file.h"
+#include "first_click_report.h"
 #include "import_options.h"
 #include "importer.h"
 #include "input_encoding.h"
@@ -151,7 +153,7 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
   const auto airports = readTable(*options.airports, importer::readAirportRows);
   const auto runways = readTable(*options.runways, importer::readRunwayRows);
 
-  const importer::ImportResult result = importer::buildDatabase(
+  importer::ImportResult result = importer::buildDatabase(
       {airports, runways, countries, options.airports->string(), options.runways->string()}, types);
   if (result.blocks.empty()) {
     if (!options.quiet) {
@@ -162,6 +164,7 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
               << " rows; " << options.output.string() << " left as it was\n";
     return kExitData;
   }
+  importer::orderBlocks(result.blocks, options.order);
   const std::string bytes = importer::databaseBytes(result.blocks);
   if (const auto failure = writeOutput(options.output, bytes)) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
@@ -171,7 +174,29 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
   return EXIT_SUCCESS;
 }
 
+// The first-click report on options.output, with the types of
+// options.airports.
+int runReport(const ImportOptions& options) {
+  const std::string airportsText = importer::readWholeFile(*options.airports);
+  const auto types =
+      importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
+  std::string error;
+  const auto report = importer::measureFirstClicks(options.output.string(), types, error);
+  if (!report) {
+    std::cerr << kProgram << ": " << options.output.string() << ": " << error << "\n";
+    return kExitData;
+  }
+  std::vector<importer::CityCheck> cities;
+  if (options.cities) {
+    const std::string list = importer::readWholeFile(*options.cities);
+    cities = importer::checkCities(options.output.string(), list);
+  }
+  importer::printReport(std::cout, *report, cities);
+  return EXIT_SUCCESS;
+}
+
 int run(ImportOptions options) {
+  if (options.report) return runReport(options);
   std::set<std::string> types = importer::defaultAirportTypes();
   if (!options.types.empty()) {
     std::string error;

@@ -47,24 +47,34 @@ std::vector<AirportRow> readAirportRows(std::string_view text, const std::string
   struct Columns {
     std::size_t id, ident, type, name, latitude, longitude;
     std::optional<std::size_t> elevation, country, municipality, gps, iata, local, icao, keywords;
+    std::optional<std::size_t> scheduled;
   };
   const auto findColumns = [](const CsvHeader& header) {
-    return Columns{header.required("id"),           header.required("ident"),
-                   header.required("type"),         header.required("name"),
-                   header.required("latitude_deg"), header.required("longitude_deg"),
-                   header.optional("elevation_ft"), header.optional("iso_country"),
-                   header.optional("municipality"), header.optional("gps_code"),
-                   header.optional("iata_code"),    header.optional("local_code"),
-                   header.optional("icao_code"),    header.optional("keywords")};
+    return Columns{header.required("id"),
+                   header.required("ident"),
+                   header.required("type"),
+                   header.required("name"),
+                   header.required("latitude_deg"),
+                   header.required("longitude_deg"),
+                   header.optional("elevation_ft"),
+                   header.optional("iso_country"),
+                   header.optional("municipality"),
+                   header.optional("gps_code"),
+                   header.optional("iata_code"),
+                   header.optional("local_code"),
+                   header.optional("icao_code"),
+                   header.optional("keywords"),
+                   header.optional("scheduled_service")};
   };
   forEachRecord(
       text, fileName, progress, findColumns, [&](const CsvRecord& record, const Columns& c) {
         const auto& f = record.fields;
-        rows.push_back(AirportRow{
-            record.line, f[c.id], f[c.ident], f[c.type], f[c.name], f[c.latitude], f[c.longitude],
-            valueOr(record, c.elevation), valueOr(record, c.country),
-            valueOr(record, c.municipality), valueOr(record, c.gps), valueOr(record, c.iata),
-            valueOr(record, c.local), valueOr(record, c.icao), valueOr(record, c.keywords)});
+        rows.push_back(AirportRow{record.line, f[c.id], f[c.ident], f[c.type], f[c.name],
+                                  f[c.latitude], f[c.longitude], valueOr(record, c.elevation),
+                                  valueOr(record, c.country), valueOr(record, c.municipality),
+                                  valueOr(record, c.gps), valueOr(record, c.iata),
+                                  valueOr(record, c.local), valueOr(record, c.icao),
+                                  valueOr(record, c.keywords), valueOr(record, c.scheduled)});
       });
   return rows;
 }

@@ -28,8 +28,9 @@ struct AirportRow {
   std::string gpsCode;
   std::string iataCode;
   std::string localCode;
-  std::string icaoCode;  // empty where the file has no such column
-  std::string keywords;  // comma-separated
+  std::string icaoCode;          // empty where the file has no such column
+  std::string keywords;          // comma-separated
+  std::string scheduledService;  // "yes" for an airport with airline service
 };
 
 struct RunwayRow {

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#include "airport_order.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <numeric>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "database_writer.h"
+#include "key_matcher.h"
+#include "text_folding.h"
+#include "wish_graph.h"
+
+namespace importer {
+namespace {
+
+enum class KeyKind { Icao, City, Iata };
+constexpr int kKeyKinds = 3;
+// A city name shorter than this is inside too many lines to be worth a wish.
+constexpr std::size_t kShortestCityKey = 3;
+
+int typeRank(const std::string& type) {
+  static const char* const kTypes[] = {"large_airport", "medium_airport", "small_airport",
+                                       "seaplane_base", "heliport",       "balloonport"};
+  const auto* const found = std::find(std::begin(kTypes), std::end(kTypes), type);
+  return static_cast<int>(found - std::begin(kTypes));
+}
+
+long longestRunwayFt(const AirportBlock& block) {
+  long longest = 0;
+  for (const RunwayEndLine& end : block.runways) {
+    long length = 0;
+    const char* const first = end.lengthFt.data();
+    std::from_chars(first, first + end.lengthFt.size(), length);
+    longest = std::max(longest, length);
+  }
+  return longest;
+}
+
+// Block indexes, most important first.
+std::vector<std::uint32_t> byImportance(const std::vector<AirportBlock>& blocks) {
+  struct Standing {
+    int typeRank;
+    bool scheduled;
+    long runwayFt;
+  };
+  std::vector<Standing> standing;
+  standing.reserve(blocks.size());
+  for (const AirportBlock& block : blocks) {
+    standing.push_back({typeRank(block.type), block.scheduledService, longestRunwayFt(block)});
+  }
+  std::vector<std::uint32_t> indexes(blocks.size());
+  std::iota(indexes.begin(), indexes.end(), 0u);
+  std::sort(indexes.begin(), indexes.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const Standing& x = standing[a];
+    const Standing& y = standing[b];
+    if (x.typeRank != y.typeRank) return x.typeRank < y.typeRank;
+    if (x.scheduled != y.scheduled) return x.scheduled;
+    if (x.runwayFt != y.runwayFt) return x.runwayFt > y.runwayFt;
+    return blocks[a].ident < blocks[b].ident;
+  });
+  return indexes;
+}
+
+struct Wish {
+  int priority;         // lower first
+  std::uint32_t node;   // the airport by importance, 0 the most important
+  std::uint32_t keyId;  // into the distinct keys
+};
+
+class WishList {
+ public:
+  void add(int priority, std::uint32_t node, const std::string& key) {
+    const auto [it, added] = m_keyIds.try_emplace(key, static_cast<std::uint32_t>(m_keys.size()));
+    if (added) m_keys.push_back(key);
+    m_wishes.push_back({priority, node, it->second});
+  }
+  const std::vector<std::string>& keys() const { return m_keys; }
+  std::vector<Wish>& wishes() { return m_wishes; }
+
+ private:
+  std::unordered_map<std::string, std::uint32_t> m_keyIds;
+  std::vector<std::string> m_keys;
+  std::vector<Wish> m_wishes;
+};
+
+// blocks are taken by importance: node i is blocks[ranked[i]].
+WishList wishesOf(const std::vector<AirportBlock>& blocks,
+                  const std::vector<std::uint32_t>& ranked) {
+  WishList list;
+  std::unordered_set<std::string> citiesLed;
+  for (std::uint32_t node = 0; node < ranked.size(); ++node) {
+    const AirportBlock& block = blocks[ranked[node]];
+    const int rank = typeRank(block.type);
+    const auto priority = [rank](KeyKind kind) {
+      return rank * kKeyKinds + static_cast<int>(kind);
+    };
+    list.add(priority(KeyKind::Icao), node, block.icao);
+    if (block.heading3 != "--" && !block.heading3.empty())
+      list.add(priority(KeyKind::Iata), node, block.heading3);
+    // The first airport of a municipality by importance is its main airport.
+    const bool mayLeadCity = rank <= typeRank("medium_airport");
+    if (mayLeadCity && block.heading1.size() >= kShortestCityKey &&
+        citiesLed.insert(block.heading1).second) {
+      list.add(priority(KeyKind::City), node, block.heading1);
+      // Typed without accents the name finds the plain form in field 0.
+      const std::string plain = foldedText(block.heading1);
+      if (plain != block.heading1) list.add(priority(KeyKind::City), node, plain);
+    }
+  }
+  return list;
+}
+
+// For each key, the nodes whose airport line holds it.
+std::vector<std::vector<std::uint32_t>> holdersOfKeys(const std::vector<AirportBlock>& blocks,
+                                                      const std::vector<std::uint32_t>& ranked,
+                                                      const std::vector<std::string>& keys) {
+  const KeyMatcher matcher(keys);
+  std::vector<std::vector<std::uint32_t>> holders(keys.size());
+  for (std::uint32_t node = 0; node < ranked.size(); ++node) {
+    for (const std::uint32_t key : matcher.keysIn(airportLine(blocks[ranked[node]])))
+      holders[key].push_back(node);
+  }
+  return holders;
+}
+
+std::vector<std::uint32_t> firstClickOrder(const std::vector<AirportBlock>& blocks) {
+  const std::vector<std::uint32_t> ranked = byImportance(blocks);
+  WishList list = wishesOf(blocks, ranked);
+  const auto holders = holdersOfKeys(blocks, ranked, list.keys());
+  // Of wishes of one rank, those touching fewer lines first: a code inside
+  // thousands of names would otherwise shut out the many wishes after it.
+  std::stable_sort(list.wishes().begin(), list.wishes().end(), [&](const Wish& a, const Wish& b) {
+    if (a.priority != b.priority) return a.priority < b.priority;
+    return holders[a.keyId].size() < holders[b.keyId].size();
+  });
+  WishGraph graph(blocks.size());
+  std::vector<std::uint32_t> others;
+  for (const Wish& wish : list.wishes()) {
+    others.clear();
+    for (const std::uint32_t node : holders[wish.keyId]) {
+      if (node != wish.node) others.push_back(node);
+    }
+    if (!others.empty()) graph.accept(wish.node, others);
+  }
+  std::vector<std::uint32_t> order = graph.order();
+  for (std::uint32_t& node : order)
+    node = ranked[node];
+  return order;
+}
+
+}  // namespace
+
+std::optional<BlockOrder> parseBlockOrder(std::string_view text) {
+  if (text == "first-click") return BlockOrder::FirstClick;
+  if (text == "ident") return BlockOrder::Ident;
+  return std::nullopt;
+}
+
+void orderBlocks(std::vector<AirportBlock>& blocks, BlockOrder order) {
+  std::stable_sort(blocks.begin(), blocks.end(),
+                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
+  if (order == BlockOrder::Ident) return;
+  std::vector<AirportBlock> ordered;
+  ordered.reserve(blocks.size());
+  for (const std::uint32_t index : firstClickOrder(blocks))
+    ordered.push_back(std::move(blocks[index]));
+  blocks = std::move(ordered);
+}
+
+}  // namespace importer
