@@ -66,8 +66,9 @@ void searchAirport(SearchContext& context, SearchRun run) {
     std::string error;
     if (!context.database.open(error)) {
       // The database stays closed; the next search tries to open it again.
-      window.showMessage(common::kMessageTitle,
-                         common::fileFailureMessage("Cannot open", context.database.path(), error));
+      if (context.reportFileFailure) {
+        context.reportFileFailure(common::FileOperation::Open, context.database.path(), error);
+      }
     } else if (!found && run == SearchRun::Ordinary) {
       searchAirport(context, SearchRun::Restarted);
       return;

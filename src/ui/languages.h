@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/form_state.h"
+#include "common/messages.h"
 #include "common/window_model.h"
 
 namespace ui {
@@ -28,5 +29,11 @@ const Language& englishLanguage();
 // system's reason when the save failed (the texts stay applied).
 std::optional<std::string> applyLanguage(const Language& language, common::FormState& state,
                                          common::WindowModel& window);
+
+// A file failure in the language of langCode, e.g.
+// Impossibile aprire "airports.txt": <the system's reason> for "Ita". Until
+// a language is applied (or for a code of neither language) it is English.
+std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
+                            std::string_view fileName, std::string_view reason);
 
 }  // namespace ui
