@@ -7,7 +7,7 @@
 #   bash scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev locales xvfb xauth "$@")
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-liberation locales xvfb xauth "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
