@@ -32,8 +32,15 @@ void RunwayRowsArea::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
 }
 
+// The pitch the label lays its lines at: the font's line spacing rounded
+// as the text layout rounds it.
 int RunwayRowsArea::rowHeight() const {
-  return std::max(1, QFontMetrics(m_rows->font()).lineSpacing());
+  const QFontMetrics metrics(m_rows->font());
+  const QRect room(0, 0, 1000, 1000);
+  const int flags = Qt::AlignLeft | Qt::AlignTop;
+  const int pitch = metrics.boundingRect(room, flags, QStringLiteral("X\nX")).height() -
+                    metrics.boundingRect(room, flags, QStringLiteral("X")).height();
+  return std::max(1, pitch);
 }
 
 void RunwayRowsArea::showWholeRows() {
