@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "ui/form_font.h"
+
 namespace ui {
 
 using common::ControlId;
@@ -18,10 +20,22 @@ bool keepsOneLine(ControlId id) {
 }
 
 void showOnOneLine(QLabel& label, const QString& text) {
-  const QString shown =
-      QFontMetrics(label.font()).elidedText(text, Qt::ElideRight, label.contentsRect().width());
-  label.setText(shown);
-  label.setToolTip(shown == text ? QString() : text);
+  const int room = label.contentsRect().width();
+  QFont font = label.font();
+  // A text a little too wide reads better a little narrower than cut short.
+  for (const int percent : {100, 95, 90}) {
+    font.setStretch(kFormFontStretch * percent / 100);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+      label.setFont(font);
+      label.setText(text);
+      label.setToolTip(QString());
+      return;
+    }
+  }
+  font.setStretch(kFormFontStretch);
+  label.setFont(font);
+  label.setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
+  label.setToolTip(text);
 }
 
 }  // namespace ui
