@@ -7,7 +7,7 @@
 #   bash scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev libicu-dev libcurl4-openssl-dev
+packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev fonts-liberation libicu-dev libcurl4-openssl-dev
   locales xvfb xauth
   at-spi2-core python3-pyatspi dbus-x11 "$@")
 # The Debian package and its checks (packaging/check.sh), and the installed

@@ -5,17 +5,19 @@
 # sample in data/sample/ until the full one is there), types a search into
 # the search box, clicks SEARCH with the mouse and captures the window.
 #
-#   scripts/screenshot.sh [path/to/vantrelo [search text]]
+#   scripts/screenshot.sh [path/to/vantrelo [search text [Ita|Eng [output.png]]]]
 #
 # Without a binary it builds one in build/screenshot. The search text
-# defaults to "kjfk". Needs xvfb, xauth, xdotool and imagemagick; building
+# defaults to "kjfk"; a language starts the window with that language saved
+# (the default is a first run, in English). Needs xvfb, xauth, xdotool and imagemagick; building
 # needs cmake, g++ and qt6-base-dev.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 binary=${1:-}
 search=${2:-kjfk}
-output=$repo/docs/screenshot.png
+language=${3:-}
+output=$(realpath -m "${4:-$repo/docs/screenshot.png}")
 
 if [[ -z $binary ]]; then
   build_dir=$repo/build/screenshot
@@ -34,6 +36,9 @@ if [[ -f $repo/data/airports.txt ]]; then
   cp "$repo/data/airports.txt" "$work/"
 else
   cp "$repo/data/sample/airports.txt" "$work/"
+fi
+if [[ -n $language ]]; then
+  printf '"%s"\r\n"KJFK"\r\n' "$language" > "$work/Vantrelo.ini"
 fi
 
 # Runs inside the X server that xvfb-run starts.

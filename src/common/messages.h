@@ -14,6 +14,10 @@ inline constexpr std::string_view kMessageTitle = "Vantrelo";
 // of the program (the C library gives it in the locale's UTF-8).
 std::string systemReason(int errorNumber);
 
+// What was being done to a file when it failed; the interface's language
+// gives the words (ui/languages.h).
+enum class FileOperation { Open, Read, Write };
+
 // A file that could not be used: "<what> "<file>": <the system's reason>",
 // e.g. Cannot open "airports.txt": No such file or directory.
 inline std::string fileFailureMessage(std::string_view what, std::string_view fileName,

@@ -43,9 +43,14 @@ bool reportReadFailure(SearchContext& context) {
   if (error == 0) return false;
   context.state.runwayCount = 0;
   context.database.close();
-  context.window.showMessage(common::kMessageTitle,
-                             common::fileFailureMessage("Cannot read", context.database.path(),
-                                                        common::systemReason(error)));
+  const std::string reason = common::systemReason(error);
+  if (context.reportFileFailure) {
+    context.reportFileFailure(common::FileOperation::Read, context.database.path(), reason);
+  } else {
+    context.window.showMessage(
+        common::kMessageTitle,
+        common::fileFailureMessage("Cannot read", context.database.path(), reason));
+  }
   return true;
 }
 
@@ -83,8 +88,9 @@ void searchAirport(SearchContext& context, SearchRun run) {
     std::string error;
     if (!context.database.open(error)) {
       // The database stays closed; the next search tries to open it again.
-      window.showMessage(common::kMessageTitle,
-                         common::fileFailureMessage("Cannot open", context.database.path(), error));
+      if (context.reportFileFailure) {
+        context.reportFileFailure(common::FileOperation::Open, context.database.path(), error);
+      }
     } else if (!found && run == SearchRun::Ordinary) {
       searchAirport(context, SearchRun::Restarted);
       return;

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "common/form_state.h"
+#include "common/messages.h"
 #include "common/window_model.h"
 #include "lookup/airport_database.h"
 #include "lookup/runway_table.h"
@@ -25,6 +26,9 @@ struct SearchContext {
   // The closing steps for an airport on display: the data sheet and the
   // settings. Runs at most once per click.
   std::function<void(const FoundAirport&)> finishShownAirport;
+  // Reports a file that failed, in the interface's language.
+  std::function<void(common::FileOperation, std::string_view fileName, std::string_view reason)>
+      reportFileFailure;
 };
 
 enum class SearchRun { Ordinary, Restarted };

@@ -12,6 +12,7 @@
 namespace ui {
 
 using common::ControlId;
+using common::FileOperation;
 
 std::string_view actionName(Action action) {
   switch (action) {
@@ -35,9 +36,10 @@ std::string_view actionName(Action action) {
 
 FormLogic::FormLogic() = default;
 
-void FormLogic::reportFileFailure(std::string_view what, std::string_view fileName,
+void FormLogic::reportFileFailure(common::FileOperation operation, std::string_view fileName,
                                   std::string_view reason) const {
-  m_window.showMessage(common::kMessageTitle, common::fileFailureMessage(what, fileName, reason));
+  m_window.showMessage(common::kMessageTitle,
+                       fileFailureText(m_state.langCode, operation, fileName, reason));
 }
 
 bool FormLogic::startUp() {
@@ -55,13 +57,13 @@ bool FormLogic::startUp() {
   if (!files::settingsFileExists()) {
     m_state.lastIcao = files::kDefaultLastIcao;
     if (auto error = files::saveSettings(files::kDefaultLangCode, m_state.lastIcao)) {
-      reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
       return false;
     }
   }
   const files::LoadedSettings loaded = files::loadSettings();
   if (!loaded.settings) {
-    reportFileFailure("Cannot read", files::kSettingsFileName, loaded.error);
+    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error);
     return false;
   }
   m_state.langCode = loaded.settings->langCode;
@@ -77,7 +79,7 @@ bool FormLogic::startUp() {
   }
   if (language != nullptr) {
     if (auto error = applyLanguage(*language, m_state, m_window)) {
-      reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
       return false;
     }
   }
@@ -88,7 +90,7 @@ bool FormLogic::startUp() {
 
   std::string error;
   if (!m_database.open(error)) {
-    reportFileFailure("Cannot open", m_database.path(), error);
+    reportFileFailure(FileOperation::Open, m_database.path(), error);
     return false;
   }
   return true;
@@ -110,7 +112,7 @@ bool FormLogic::handle(Action action) {
       const Language& language =
           action == Action::MenuItaliano ? italianLanguage() : englishLanguage();
       if (auto error = applyLanguage(language, m_state, m_window)) {
-        reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+        reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
       }
       break;
     }
@@ -127,7 +129,10 @@ bool FormLogic::handle(Action action) {
 void FormLogic::search() {
   lookup::SearchContext context{
       m_database, m_state, m_window,
-      [this](const lookup::FoundAirport& found) { finishShownAirport(found); }};
+      [this](const lookup::FoundAirport& found) { finishShownAirport(found); },
+      [this](FileOperation operation, std::string_view fileName, std::string_view reason) {
+        reportFileFailure(operation, fileName, reason);
+      }};
   lookup::searchAirport(context);
 }
 
@@ -135,12 +140,12 @@ void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   if (m_window.check1Ticked()) {
     const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
     if (auto error = files::writeDataSheet(sheet)) {
-      reportFileFailure("Cannot write", sheet.fileName, *error);
+      reportFileFailure(FileOperation::Write, sheet.fileName, *error);
     }
   }
   m_state.lastIcao = m_window.text(ControlId::Label2);
   if (auto error = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
-    reportFileFailure("Cannot write", files::kSettingsFileName, *error);
+    reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
   }
 }
 

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "common/form_state.h"
+#include "common/messages.h"
 #include "common/window_model.h"
 #include "lookup/airport_database.h"
 #include "lookup/runway_table.h"
@@ -45,7 +46,7 @@ class FormLogic {
  private:
   void search();
   void finishShownAirport(const lookup::FoundAirport& found);
-  void reportFileFailure(std::string_view what, std::string_view fileName,
+  void reportFileFailure(common::FileOperation operation, std::string_view fileName,
                          std::string_view reason) const;
 
   common::WindowModel m_window;

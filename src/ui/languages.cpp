@@ -1,11 +1,30 @@
 // SPDX-License-Identifier: MIT
 #include "ui/languages.h"
 
+#include <array>
+
 #include "files/settings_file.h"
 
 namespace ui {
 
 using common::ControlId;
+using common::FileOperation;
+
+namespace {
+
+struct FailureWords {
+  FileOperation operation;
+  std::string_view italian;
+  std::string_view english;
+};
+
+constexpr std::array<FailureWords, 3> kFailureWords = {{
+    {FileOperation::Open, "Impossibile aprire", "Cannot open"},
+    {FileOperation::Read, "Impossibile leggere", "Cannot read"},
+    {FileOperation::Write, "Impossibile scrivere", "Cannot write"},
+}};
+
+}  // namespace
 
 const Language& italianLanguage() {
   static const Language italian{
@@ -81,6 +100,17 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode) {
                                        "Departure marked",
                                        "Destination marked"};
   return langCode == englishLanguage().langCode ? english : italian;
+}
+
+std::string fileFailureText(std::string_view langCode, FileOperation operation,
+                            std::string_view fileName, std::string_view reason) {
+  std::string_view what;
+  for (const FailureWords& words : kFailureWords) {
+    if (words.operation == operation) {
+      what = langCode == italianLanguage().langCode ? words.italian : words.english;
+    }
+  }
+  return common::fileFailureMessage(what, fileName, reason);
 }
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/form_state.h"
+#include "common/messages.h"
 #include "common/window_model.h"
 
 namespace ui {
@@ -54,5 +55,11 @@ struct AccessibleTexts {
 // The texts for a language code: English for "Eng", otherwise Italian, the
 // language of the design texts that stay when no language was applied.
 const AccessibleTexts& accessibleTexts(std::string_view langCode);
+
+// A file failure in the language of langCode, e.g.
+// Impossibile aprire "airports.txt": <the system's reason> for "Ita". Until
+// a language is applied (or for a code of neither language) it is English.
+std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
+                            std::string_view fileName, std::string_view reason);
 
 }  // namespace ui

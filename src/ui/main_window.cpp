@@ -20,6 +20,10 @@
 #include <string>
 
 #include "common/text1252.h"
+#include "ui/enter_key_clicks.h"
+#include "ui/form_font.h"
+#include "ui/one_line_text.h"
+#include "ui/runway_rows_area.h"
 
 namespace ui {
 namespace {
@@ -49,15 +53,6 @@ QString multiLineText(std::string_view text) {
   return result;
 }
 
-// "MS Sans Serif" 8.25 point where installed, otherwise the system's sans font.
-QFont formFont(FontStyle style) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(style == FontStyle::Bold12 ? 12.0 : 8.25);
-  font.setWeight(style == FontStyle::Default ? QFont::Normal : QFont::Bold);
-  return font;
-}
-
 Qt::Alignment labelAlignment(TextAlign align) {
   switch (align) {
     case TextAlign::Centre:
@@ -78,11 +73,16 @@ QRect pixelGeometry(const TwipsRect& rect, const QWidget& device) {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  m_logic.window().setMessageHandler(
-      [this](std::string_view title, std::string_view text) { showMessageBox(title, text); });
+  // A box is read against the window: show the state reached so far first.
+  m_logic.window().setMessageHandler([this](std::string_view title, std::string_view text) {
+    render();
+    showMessageBox(title, text);
+  });
   setUpClientArea();
+  setUpRunwayRows();
   setUpMenus();
   setUpTabOrder();
+  setUpEnterKey();
   connectInputs();
   render();
 }
@@ -115,7 +115,7 @@ QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) 
     case ControlKind::Label: {
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
-      label->setWordWrap(true);
+      label->setWordWrap(!keepsOneLine(entry.id));
       label->setAlignment(labelAlignment(entry.align));
       widget = label;
       break;
@@ -149,6 +149,16 @@ QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) 
   return widget;
 }
 
+void MainWindow::setUpRunwayRows() {
+  auto* rows = static_cast<QLabel*>(control(ControlId::Label5));
+  const QRect box = rows->geometry();
+  m_runwayRows = new RunwayRowsArea(rows, rows->parentWidget());
+  m_runwayRows->setObjectName(QStringLiteral("Label5Scroll"));
+  m_runwayRows->setAccessibleName(QStringLiteral("Runway list scroll area"));
+  m_runwayRows->setGeometry(box);
+  rows->setWordWrap(false);  // a row is one line; the box scrolls, it never wraps
+}
+
 void MainWindow::setUpMenus() {
   const auto addMenuItem = [this](QMenu* menu, ControlId id, Action action) {
     QAction* item = menu->addAction(QString());
@@ -176,6 +186,14 @@ void MainWindow::setUpMenus() {
 void MainWindow::setUpTabOrder() {
   for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
     setTabOrder(control(kTabOrder[i - 1]), control(kTabOrder[i]));
+  }
+}
+
+void MainWindow::setUpEnterKey() {
+  auto* enterKey = new EnterKeyClicks(this);
+  for (ControlId id :
+       {ControlId::Command1, ControlId::Command2, ControlId::Command3, ControlId::Check1}) {
+    control(id)->installEventFilter(enterKey);
   }
 }
 
@@ -231,7 +249,7 @@ void MainWindow::renderControl(ControlId id) {
   QWidget* widget = control(id);
 
   if (auto* label = qobject_cast<QLabel*>(widget)) {
-    label->setText(multiLineText(model.text));
+    renderLabel(id, *label, multiLineText(model.text));
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     const QString text = fromCp1252(model.text);
     const QSignalBlocker blocker(edit);  // the model already holds it
@@ -253,7 +271,17 @@ void MainWindow::renderControl(ControlId id) {
       widget->setPalette(palette);
     }
   }
-  widget->setVisible(model.visible);
+  (id == ControlId::Label5 ? m_runwayRows : widget)->setVisible(model.visible);
+}
+
+void MainWindow::renderLabel(ControlId id, QLabel& label, const QString& text) {
+  if (id == ControlId::Label5) {
+    m_runwayRows->setRows(text);
+  } else if (keepsOneLine(id)) {
+    showOnOneLine(label, text);
+  } else {
+    label.setText(text);
+  }
 }
 
 void MainWindow::renderMenuItem(ControlId id) {

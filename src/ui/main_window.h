@@ -22,8 +22,11 @@
 #include "ui/window_layout.h"
 
 class QAction;
+class QLabel;
 
 namespace ui {
+
+class RunwayRowsArea;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,14 +42,17 @@ class MainWindow : public QMainWindow {
  private:
   void setUpClientArea();
   QWidget* createControl(const ControlLayout& entry, QWidget* parent);
+  void setUpRunwayRows();
   void setUpMenus();
   void setUpTabOrder();
+  void setUpEnterKey();
   void connectInputs();
 
   // Forwards one action; ends the event loop when the action ends the program.
   void run(Action action);
   void render();
   void renderControl(common::ControlId id);
+  void renderLabel(common::ControlId id, QLabel& label, const QString& text);
   void renderMenuItem(common::ControlId id);
   void showMessageBox(std::string_view title, std::string_view text);
 
@@ -56,6 +62,7 @@ class MainWindow : public QMainWindow {
   std::array<QWidget*, common::kControlCount> m_controls{};
   std::array<QAction*, common::kControlCount> m_menuItems{};
   Accessibility m_accessibility{m_controls};
+  RunwayRowsArea* m_runwayRows = nullptr;  // holds Label5
 };
 
 }  // namespace ui

@@ -6,11 +6,12 @@
 source "$(dirname "$0")/lib.sh"
 
 # Missing, with a remembered Italian session and an earlier data sheet:
-# start-up applies the language (rewriting the same settings) and then ends.
+# start-up applies the language (rewriting the same settings) and then ends,
+# with the failure told in Italian.
 printf '"Ita"\r\n"LIRF"\r\n' > "$work/Vantrelo.ini"
 printf 'old sheet\r\n' > "$work/LIRF  ROMA.txt"
 run_driver $'type egll\nclick Command1\n'
-expect_output "$(msg 'Cannot open "airports.txt": No such file or directory')
+expect_output "$(msg 'Impossibile aprire "airports.txt": No such file or directory')
 "
 expect_status 1
 expect_entries "$work" "Vantrelo.ini" "LIRF  ROMA.txt"

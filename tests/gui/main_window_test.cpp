@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -85,8 +87,10 @@ struct SeenBox {
 };
 
 // Runs `action`, which must open a modal message box; records the box from
-// inside its event loop and closes it with its OK button.
-SeenBox runWithMessageBox(const std::function<void()>& action) {
+// inside its event loop, runs `whileOpen` there, and closes the box with its
+// OK button.
+SeenBox runWithMessageBox(const std::function<void()>& action,
+                          const std::function<void()>& whileOpen = {}) {
   SeenBox seen;
   QTimer poll;
   int tries = 0;
@@ -111,6 +115,7 @@ SeenBox runWithMessageBox(const std::function<void()>& action) {
         seen.mainWindowVisible = true;
       }
     }
+    if (whileOpen) whileOpen();
     if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
   });
   poll.start(10);
@@ -134,6 +139,9 @@ class MainWindowTest : public QObject {
   void focusedControlAnnouncesWhatAnActionDid();
   void languageMenuSwitchesTheCaptions();
   void enterInSearchBoxStartsNothing();
+  void enterOnAFocusedButtonActsAsSpace();
+  void messageBoxesOpenOverTheStateReached();
+  void longRunwayListScrollsByWholeRows();
   void aboutBoxIsModalWithTitleAndTwoLines();
   void startUpFailureShowsABoxAndNeverTheWindow();
   void controlsHaveTheirGeometryFontsAndColoursAt96Dpi();
@@ -229,6 +237,8 @@ void MainWindowTest::startUpShowsOnlyTheSearchControls() {
   QCOMPARE(accessibleText("Command1", QAccessible::Name), QStringLiteral("SEARCH"));
   QCOMPARE(accessibleText("Label4", QAccessible::Description), QStringLiteral("Airport name"));
   for (QWidget* control : m_window->centralWidget()->findChildren<QWidget*>()) {
+    // Qt's own parts of the runway list's scroll area carry no control name.
+    if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) continue;
     const QByteArray name = control->objectName().toLatin1();
     QVERIFY2(!accessibleText(name.constData(), QAccessible::Name).isEmpty() ||
                  !accessibleText(name.constData(), QAccessible::Description).isEmpty(),
@@ -402,6 +412,142 @@ void MainWindowTest::enterInSearchBoxStartsNothing() {
   QCOMPARE(labelText("Label2"), QStringLiteral("LIRF"));
 }
 
+void MainWindowTest::enterOnAFocusedButtonActsAsSpace() {
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+  QApplication::setActiveWindow(m_window.get());
+  QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+  const auto press = [this](const char* name, Qt::Key key) {
+    QWidget* widget = find<QWidget>(name);
+    widget->setFocus();
+    QCOMPARE(QApplication::focusWidget(), widget);
+    QTest::keyClick(widget, key);
+  };
+
+  press("Command1", Qt::Key_Return);
+  QCOMPARE(labelText("Label2"), QStringLiteral("KJFK"));
+  press("Check1", Qt::Key_Enter);
+  QVERIFY(find<QCheckBox>("Check1")->isChecked());
+  press("Check1", Qt::Key_Return);
+  QVERIFY(!find<QCheckBox>("Check1")->isChecked());
+
+  press("Command2", Qt::Key_Return);  // SET P
+  auto* text1 = find<QLineEdit>("Text1");
+  text1->setFocus();
+  text1->selectAll();
+  QTest::keyClicks(text1, QStringLiteral("lirf"));
+  press("Command1", Qt::Key_Enter);
+  QCOMPARE(labelText("Label2"), QStringLiteral("LIRF"));
+  press("Command2", Qt::Key_Enter);  // SET D offers the distance
+  QVERIFY(find<QPushButton>("Command3")->isVisible());
+  press("Command3", Qt::Key_Return);
+  QVERIFY(find<QLabel>("Label18")->isVisible());
+  QVERIFY(labelText("Label18").startsWith(QStringLiteral("KJFK==>LIRF")));
+}
+
+// A box is read against the window: every change the action made before
+// the box is on screen when it opens.
+void MainWindowTest::messageBoxesOpenOverTheStateReached() {
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+  auto* text1 = find<QLineEdit>("Text1");
+  struct Seen {
+    QString text1, label2, label4, command1;
+    bool frameVisible = false;
+  } seen;
+  const auto record = [&] {
+    seen = {text1->text(), labelText("Label2"), labelText("Label4"),
+            find<QPushButton>("Command1")->text(), find<QFrame>("Frame1")->isVisible()};
+  };
+
+  text1->selectAll();
+  QTest::keyClicks(text1, QStringLiteral("nowhere"));
+  const SeenBox notFound = runWithMessageBox(
+      [this] { QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton); }, record);
+  QCOMPARE(notFound.text, QStringLiteral("No airport found: NOWHERE"));
+  QCOMPARE(seen.text1, QStringLiteral("NOWHERE"));
+  QVERIFY(seen.frameVisible);
+
+  QVERIFY(QDir().mkdir(QStringLiteral("LIRF  ROMA FIUMICINO.txt")));  // no sheet can go there
+  QTest::mouseClick(find<QCheckBox>("Check1"), Qt::LeftButton);
+  text1->selectAll();
+  QTest::keyClicks(text1, QStringLiteral("lirf"));
+  const SeenBox sheet = runWithMessageBox(
+      [this] { QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton); }, record);
+  QVERIFY2(sheet.text.startsWith(QStringLiteral("Cannot write")), qPrintable(sheet.text));
+  QCOMPARE(seen.label2, QStringLiteral("LIRF"));
+  QCOMPARE(seen.label4, QStringLiteral("ROMA FIUMICINO"));
+
+  QVERIFY(QFile::remove(QStringLiteral("Vantrelo.ini")));
+  QVERIFY(QDir().mkdir(QStringLiteral("Vantrelo.ini")));  // the language cannot be saved
+  const SeenBox language =
+      runWithMessageBox([this] { menuItem("MenuItaliano")->trigger(); }, record);
+  QVERIFY2(language.text.startsWith(QStringLiteral("Impossibile scrivere")),
+           qPrintable(language.text));
+  QCOMPARE(seen.command1, QStringLiteral("CERCA"));
+}
+
+// KORD has 17 runway lines, more than Label5's box holds: a scroll bar
+// appears, and at every position each row is either whole or not shown.
+void MainWindowTest::longRunwayListScrollsByWholeRows() {
+  QByteArray database;
+  for (const char* icao : {"KORD", "KDFW"}) {
+    database += "1|" + QByteArray(icao) + "|LONG LIST|41978600|-87904800|680|a|--|US|\r\n";
+    for (int i = 1; i <= 16; ++i) {
+      database += QStringLiteral("1|R%1|%2|7500|0|110.%1|\r\n").arg(i).arg(i * 10).toLatin1();
+    }
+    database += "1|" + QByteArray(icao) + "|000|100|0|0|\r\n\r\n";  // no two lists alike
+  }
+  database += kDatabase;
+  writeFile(QStringLiteral("airports.txt"), database);
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+  auto* rows = find<QLabel>("Label5");
+  auto* area = find<QScrollArea>("Label5Scroll");
+  QScrollBar* bar = area->verticalScrollBar();
+  const auto searchFor = [this](const char* text) {
+    auto* text1 = find<QLineEdit>("Text1");
+    text1->selectAll();
+    QTest::keyClicks(text1, QString::fromLatin1(text));
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  };
+
+  searchFor("kjfk");
+  QVERIFY(!bar->isVisible());  // three rows fit
+
+  searchFor("kord");
+  QVERIFY(bar->isVisible());
+  QCOMPARE(bar->value(), 0);
+  // The label lays its lines at an even pitch, the last row's CR closing a
+  // line too.
+  const int rowHeight =
+      rows->height() / static_cast<int>(rows->text().count(QLatin1Char('\n')) + 1);
+  const int shownHeight = area->viewport()->height();
+  QList<bool> seenWhole(17, false);
+  for (int step = 0; step < 100; ++step) {
+    for (int row = 0; row < 17; ++row) {
+      const int top = row * rowHeight - bar->value();
+      const int bottom = top + rowHeight;
+      const bool whole = top >= 0 && bottom <= shownHeight;
+      QVERIFY2(whole || bottom <= 0 || top >= shownHeight,
+               qPrintable(QStringLiteral("row %1 cut at %2").arg(row + 1).arg(bar->value())));
+      if (whole) seenWhole[row] = true;
+    }
+    if (bar->value() == bar->maximum()) break;
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  }
+  QVERIFY(!seenWhole.contains(false));
+  QCOMPARE(rows->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts).size(), 17);
+
+  // Dragging ends on a row boundary, and a new airport starts at the top.
+  bar->setValue(rowHeight + rowHeight / 2);
+  QCOMPARE(bar->value() % rowHeight, 0);
+  searchFor("kdfw");
+  QVERIFY(bar->isVisible());
+  QCOMPARE(bar->value(), 0);
+}
+
 void MainWindowTest::aboutBoxIsModalWithTitleAndTwoLines() {
   startWindow();
   if (QTest::currentTestFailed()) return;
@@ -456,10 +602,12 @@ void MainWindowTest::controlsHaveTheirGeometryFontsAndColoursAt96Dpi() {
   QCOMPARE(find<QLabel>("Label18")->geometry(), QRect(56, 48, 401, 25));
   auto* frame = find<QFrame>("Frame1");
   QCOMPARE(frame->geometry(), QRect(0, 64, 465, 441));
-  // Result labels sit inside the frame, placed relative to it.
-  auto* runways = find<QLabel>("Label5");
+  // Result labels sit inside the frame, placed relative to it; the runway
+  // list scrolls within Label5's box.
+  auto* runways = find<QWidget>("Label5Scroll");
   QCOMPARE(runways->parentWidget(), static_cast<QWidget*>(frame));
   QCOMPARE(runways->geometry(), QRect(16, 264, 425, 161));
+  QVERIFY(runways->isAncestorOf(find<QLabel>("Label5")));
   QCOMPARE(find<QLabel>("Label14")->geometry(), QRect(8, 16, 449, 17));
 
   // Fonts: bold 12 for the large result lines, bold 8.25 for headings.

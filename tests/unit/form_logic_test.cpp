@@ -10,6 +10,7 @@
 
 #include "common/messages.h"
 #include "temp_dir.h"
+#include "ui/languages.h"
 
 namespace {
 
@@ -65,7 +66,9 @@ TEST_F(Form, ASettingsSaveThatFailsLaterIsReportedAndTheProgramGoesOn) {
 
   EXPECT_TRUE(m_form.handle(Action::MenuItaliano));
   ASSERT_EQ(m_messages.size(), 1u);
-  EXPECT_EQ(m_messages[0], "Cannot write \"Vantrelo.ini\": " + common::systemReason(EISDIR));
+  // Told in the language just applied, like every other text.
+  EXPECT_EQ(m_messages[0],
+            "Impossibile scrivere \"Vantrelo.ini\": " + common::systemReason(EISDIR));
   EXPECT_EQ(m_form.window().text(ControlId::Command1), "CERCA");  // the texts stay applied
 
   search("aaaa");
@@ -143,6 +146,21 @@ TEST_F(Form, ExitClosesTheDatabaseAndSavesNothing) {
   m_form.window().setText(ControlId::Text1, "aaaa");
   EXPECT_FALSE(m_form.handle(Action::Exit));
   EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Ita\"\r\n\"ZZZZ\"\r\n");
+}
+
+// A settings file that cannot be read is reported before any language is
+// known, so no session shows that failure in Italian; the words are checked
+// here for the reads that can fail later on.
+TEST(FileFailureText, SaysEachOperationInTheLanguageOfItsCode) {
+  using common::FileOperation;
+  EXPECT_EQ(ui::fileFailureText("Ita", FileOperation::Read, "airports.txt", "I/O error"),
+            "Impossibile leggere \"airports.txt\": I/O error");
+  EXPECT_EQ(ui::fileFailureText("Eng", FileOperation::Read, "airports.txt", "I/O error"),
+            "Cannot read \"airports.txt\": I/O error");
+  // No language applied yet, or a code of neither language: English.
+  EXPECT_EQ(ui::fileFailureText("", FileOperation::Open, "a.txt", "x"), "Cannot open \"a.txt\": x");
+  EXPECT_EQ(ui::fileFailureText("ita", FileOperation::Write, "a.txt", "x"),
+            "Cannot write \"a.txt\": x");
 }
 
 }  // namespace

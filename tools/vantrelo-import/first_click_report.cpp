@@ -65,7 +65,7 @@ std::optional<ShownAirport> firstClick(const std::string& databasePath, std::str
   window.setMessageHandler([](std::string_view, std::string_view) {});
   window.setText(common::ControlId::Label2, "");
   window.setText(common::ControlId::Text1, std::string(typed));
-  lookup::SearchContext context{database, state, window, {}};
+  lookup::SearchContext context{database, state, window, {}, {}};
   lookup::searchAirport(context);
   // Label2 shows field 1, which is never empty, once an airport is found.
   if (window.text(common::ControlId::Label2).empty()) return std::nullopt;

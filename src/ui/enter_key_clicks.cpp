@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#include "ui/enter_key_clicks.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+
+namespace ui {
+
+bool EnterKeyClicks::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  auto* button = qobject_cast<QAbstractButton*>(watched);
+  if (button == nullptr) return false;
+  if (!key->isAutoRepeat()) button->click();  // holding Enter clicks once
+  return true;
+}
+
+}  // namespace ui

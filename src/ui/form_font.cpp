@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: MIT
+#include "ui/form_font.h"
+
+namespace ui {
+
+QFont formFont(FontStyle style) {
+  QFont font(QString::fromLatin1(kFormFontFamily));
+  font.setStyleHint(QFont::SansSerif);
+  font.setStretch(kFormFontStretch);
+  font.setPointSizeF(style == FontStyle::Bold12 ? 12.0 : 8.25);
+  font.setWeight(style == FontStyle::Default ? QFont::Normal : QFont::Bold);
+  return font;
+}
+
+}  // namespace ui
