@@ -142,7 +142,8 @@ class Model {
       if (!applyLanguage(m_langCode)) return false;
     }
     if (m_dbKind != FileKind::Regular) {
-      m_messages.push_back("Cannot open \"airports.txt\": " + reasonFor(m_dbKind));
+      m_messages.push_back(failure("Cannot open", "Impossibile aprire") +
+                           "\"airports.txt\": " + reasonFor(m_dbKind));
       return false;
     }
     m_open = true;
@@ -190,9 +191,16 @@ class Model {
   bool savedByProgram() const { return m_savedByProgram; }
 
  private:
+  // Failure words follow the interface once Italian is applied; before a
+  // language is applied, and for any other code, they are English.
+  std::string failure(std::string_view english, std::string_view italian) const {
+    return std::string(m_langCode == "Ita" ? italian : english) + " ";
+  }
+
   bool save(std::string_view langCode, std::string_view lastIcao) {
     if (m_iniKind == FileKind::Directory) {
-      m_messages.push_back("Cannot write \"Vantrelo.ini\": " + common::systemReason(EISDIR));
+      m_messages.push_back(failure("Cannot write", "Impossibile scrivere") +
+                           "\"Vantrelo.ini\": " + common::systemReason(EISDIR));
       return false;
     }
     m_iniKind = FileKind::Regular;
@@ -234,7 +242,8 @@ class Model {
         }
       } else {
         m_open = false;
-        m_messages.push_back("Cannot open \"airports.txt\": " + reasonFor(m_dbKind));
+        m_messages.push_back(failure("Cannot open", "Impossibile aprire") +
+                             "\"airports.txt\": " + reasonFor(m_dbKind));
       }
     }
     if (!found) {
