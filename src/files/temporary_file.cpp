@@ -51,7 +51,9 @@ std::optional<std::string> TemporaryFile::takeOwnerAndMode(const struct stat& or
   // Only root may give a file away; anyone else keeps their own file, which
   // is what a plain rewrite by them would have made anyway.
   if (own.st_uid != original.st_uid || own.st_gid != original.st_gid) {
-    (void)::fchown(m_fd, original.st_uid, original.st_gid);
+    if (::fchown(m_fd, original.st_uid, original.st_gid) != 0) {
+      // EPERM unless root: the new file stays the writer's own.
+    }
   }
   // After fchown, which clears the set-user-ID and set-group-ID bits.
   if (::fchmod(m_fd, original.st_mode & 07777) != 0) return common::systemReason(errno);
