@@ -59,7 +59,7 @@ std::optional<std::array<std::string, 8>> splitAirport(std::string_view item) {
   }
   std::array<std::string, 8> fields;
   for (std::size_t k = 1; k <= 8; ++k) {
-    // Mid(item, s(k) + 1, s(k+1) - s(k) - 1), 1-based.
+    // Field k lies between the k-th and the next bar.
     fields[k - 1] = std::string(item.substr(s[k], s[k + 1] - s[k] - 1));
   }
   return fields;

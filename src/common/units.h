@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Unit factors, as the tool has always used them.
+// Unit factors. Distances and data sheets are computed with exactly these
+// values, so changing one changes what the program shows and writes.
 
 namespace common {
 

@@ -12,7 +12,7 @@ namespace {
 using common::ControlId;
 using navcalc::distanceKm;
 
-TEST(Distance, WorkedExampleMilanToRome) {
+TEST(Distance, MilanToRomeInKmAndNauticalMiles) {
   const float km = distanceKm(45.5, 9.25, 41.8, 12.25);
   EXPECT_EQ(km, 476.91290283203125f);
   EXPECT_EQ(navcalc::distanceLine("LIMC", "LIRF", km),
