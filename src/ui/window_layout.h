@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string_view>
 
 #include "common/window_model.h"
 
@@ -39,7 +38,6 @@ struct ControlLayout {
   TwipsRect rect;
   FontStyle font;
   TextAlign align;
-  std::string_view accessibleName;
 };
 
 inline constexpr int kClientWidthTwips = 6975;
