@@ -187,10 +187,10 @@ std::optional<std::string> coordinateField(std::string_view decimalDegrees, int 
         0, static_cast<std::size_t>(std::min<long>(wanted, static_cast<long>(d.digits.size()))));
     scaled.append(static_cast<std::size_t>(wanted) - scaled.size(), '0');
   }
-  if (scaled.empty()) scaled = "0";
+  if (scaled.empty()) scaled.assign(1, '0');
   const bool roundUp = scaled.back() >= '5';
   scaled.pop_back();
-  if (scaled.empty()) scaled = "0";
+  if (scaled.empty()) scaled.assign(1, '0');
   if (roundUp) {
     std::size_t i = scaled.size();
     while (i > 0 && scaled[i - 1] == '9')
