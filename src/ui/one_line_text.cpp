@@ -29,6 +29,7 @@ void showOnOneLine(QLabel& label, const QString& text) {
       label.setFont(font);
       label.setText(text);
       label.setToolTip(QString());
+      label.setAccessibleName(QString());  // named by its text, as every label
       return;
     }
   }
@@ -36,6 +37,8 @@ void showOnOneLine(QLabel& label, const QString& text) {
   label.setFont(font);
   label.setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
   label.setToolTip(text);
+  // A screen reader reads the whole text, not what fits on screen.
+  label.setAccessibleName(text);
 }
 
 }  // namespace ui

@@ -136,6 +136,7 @@ class MainWindowTest : public QObject {
   void searchButtonFillsTheResultPanel();
   void typedTextAndTickReachTheSearch();
   void textSetWithoutTypingIsSearched();
+  void nameCutOnScreenIsReadWhole();
   void focusedControlAnnouncesWhatAnActionDid();
   void languageMenuSwitchesTheCaptions();
   void enterInSearchBoxStartsNothing();
@@ -315,6 +316,31 @@ void MainWindowTest::textSetWithoutTypingIsSearched() {
   QCOMPARE(find<QLineEdit>("Text1")->text(), QStringLiteral("LSZH"));
   QCOMPARE(labelText("Label2"), QStringLiteral("LSZH"));
   QVERIFY(readFile(QStringLiteral("Vantrelo.ini")).contains("\"LSZH\""));
+}
+
+// A name too long for its box is cut short on screen; its tooltip and a
+// screen reader still give it whole, and a shorter one is named by its text.
+void MainWindowTest::nameCutOnScreenIsReadWhole() {
+  const QByteArray name =
+      "LAKE MARIANO GENERAL IGNACIO LOPEZ RAYON AND SAINT HELENA INTERNATIONAL AIRPORT FIELD";
+  writeFile(QStringLiteral("airports.txt"),
+            "1|ZZZZ|" + name + "|41800278|12238889|15|T|--|X|\r\n\r\n" + kDatabase);
+  startWindow();
+  if (QTest::currentTestFailed()) return;
+  const auto searchFor = [this](const char* text) {
+    auto* text1 = find<QLineEdit>("Text1");
+    text1->selectAll();
+    QTest::keyClicks(text1, QString::fromLatin1(text));
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+  };
+
+  searchFor("zzzz");
+  QVERIFY(labelText("Label4") != QString::fromLatin1(name));
+  QCOMPARE(find<QLabel>("Label4")->toolTip(), QString::fromLatin1(name));
+  QCOMPARE(accessibleText("Label4", QAccessible::Name), QString::fromLatin1(name));
+
+  searchFor("kjfk");
+  QCOMPARE(accessibleText("Label4", QAccessible::Name), QStringLiteral("JOHN F KENNEDY INTL"));
 }
 
 void MainWindowTest::focusedControlAnnouncesWhatAnActionDid() {
