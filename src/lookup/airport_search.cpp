@@ -43,13 +43,9 @@ bool reportReadFailure(SearchContext& context) {
   if (error == 0) return false;
   context.state.runwayCount = 0;
   context.database.close();
-  const std::string reason = common::systemReason(error);
   if (context.reportFileFailure) {
-    context.reportFileFailure(common::FileOperation::Read, context.database.path(), reason);
-  } else {
-    context.window.showMessage(
-        common::kMessageTitle,
-        common::fileFailureMessage("Cannot read", context.database.path(), reason));
+    context.reportFileFailure(common::FileOperation::Read, context.database.path(),
+                              common::systemReason(error));
   }
   return true;
 }

@@ -5,7 +5,7 @@
 // search stopped to the next item holding the upper-cased text of Text1,
 // shows that airport, and at the end of the file reopens the database; a
 // search that reached the end without a match is made once more from the
-// start. A read that fails is reported as "Cannot read" and ends the search
+// start. A read that fails is reported through reportFileFailure and ends the search
 // without a result.
 
 #include <functional>
