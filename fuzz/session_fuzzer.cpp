@@ -35,9 +35,9 @@
 #include "common/text1252.h"
 #include "files/data_sheet.h"
 #include "files/settings_file.h"
+#include "form/form_logic.h"
 #include "lookup/airport_database.h"
 #include "reference.h"
-#include "ui/form_logic.h"
 
 namespace {
 
@@ -170,7 +170,7 @@ class Model {
     m_savedByProgram = false;
   }
 
-  void about() { m_messages.emplace_back(ui::kAboutText); }
+  void about() { m_messages.emplace_back(form::kAboutText); }
   void type(std::string text) { m_text1 = std::move(text); }
 
   std::vector<std::string>& messages() { return m_messages; }
@@ -352,13 +352,13 @@ class Session {
       std::vector<std::string> before;
       for (ControlId label : kResultLabels)
         before.push_back(window.text(label));
-      check(m_form.handle(ui::Action::Command1), "a search ends the program");
+      check(m_form.handle(form::Action::Command1), "a search ends the program");
       m_model.search(window.check1Ticked());
       checkSearch(before);
     } else if (name == "Command2") {
-      check(m_form.handle(ui::Action::Command2), "a mark ends the program");
+      check(m_form.handle(form::Action::Command2), "a mark ends the program");
     } else if (name == "Command3") {
-      check(m_form.handle(ui::Action::Command3), "a calculation ends the program");
+      check(m_form.handle(form::Action::Command3), "a calculation ends the program");
       check(std::isfinite(state.distanceKm) && state.distanceKm >= 0 && state.distanceKm <= 20016,
             "distance outside half the circumference");
       check(state.currentLat == 0 && state.currentLon == 0 && state.departureLat == 0 &&
@@ -367,15 +367,15 @@ class Session {
             "points not cleared after a calculation");
       check(window.visible(ControlId::Label18), "distance line hidden");
     } else if (name == "MenuItaliano" || name == "MenuInglese") {
-      check(m_form.handle(name == "MenuItaliano" ? ui::Action::MenuItaliano
-                                                 : ui::Action::MenuInglese),
+      check(m_form.handle(name == "MenuItaliano" ? form::Action::MenuItaliano
+                                                 : form::Action::MenuInglese),
             "a language switch ends the program");
       m_model.applyLanguage(name == "MenuItaliano" ? "Ita" : "Eng");
     } else if (name == "MenuAbout") {
-      check(m_form.handle(ui::Action::MenuAbout), "the About box ends the program");
+      check(m_form.handle(form::Action::MenuAbout), "the About box ends the program");
       m_model.about();
     } else if (name == "Exit") {
-      check(!m_form.handle(ui::Action::Exit), "Exit does not end the program");
+      check(!m_form.handle(form::Action::Exit), "Exit does not end the program");
       return false;
     } else {
       return true;
@@ -456,7 +456,7 @@ class Session {
     check(listing(g_root) == std::set<std::string>{"work"}, "a file outside the working directory");
   }
 
-  ui::FormLogic m_form;
+  form::FormLogic m_form;
   Model m_model;
   std::vector<std::string> m_messages;
 };

@@ -9,14 +9,20 @@
 #include <string>
 
 #include "common/text1252.h"
-#include "ui/accessible_texts.h"
-#include "ui/languages.h"
-#include "ui/window_layout.h"
+#include "form/accessible_texts.h"
+#include "form/languages.h"
+#include "form/window_layout.h"
 
 namespace ui {
 namespace {
 
 using common::ControlId;
+using form::accessibleDescription;
+using form::AccessibleTexts;
+using form::accessibleTexts;
+using form::announcement;
+using form::ControlLayout;
+using form::controlLayouts;
 
 QString fromCp1252(std::string_view text) {
   return QString::fromStdString(common::cp1252ToUtf8(text));

@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "common/window_model.h"
-#include "ui/form_logic.h"
+#include "form/form_logic.h"
 
 namespace ui {
 
@@ -29,7 +29,7 @@ class Accessibility {
   explicit Accessibility(const Controls& controls) : m_controls(controls) {}
 
   // The next update announces what this action did.
-  void noteAction(Action action) { m_pendingAction = action; }
+  void noteAction(form::Action action) { m_pendingAction = action; }
 
   void update(const common::WindowModel& window, std::string_view langCode);
 
@@ -38,7 +38,7 @@ class Accessibility {
   void announce(const QString& text);
 
   const Controls& m_controls;
-  std::optional<Action> m_pendingAction;
+  std::optional<form::Action> m_pendingAction;
 };
 
 }  // namespace ui

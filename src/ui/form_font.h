@@ -8,7 +8,7 @@
 
 #include <QFont>
 
-#include "ui/window_layout.h"
+#include "form/window_layout.h"
 
 namespace ui {
 
@@ -16,6 +16,6 @@ inline constexpr const char* kFormFontFamily = "Liberation Sans Narrow";
 inline constexpr int kFormFontStretch = QFont::Condensed;
 
 // 8.25 point regular, 8.25 point bold or 12 point bold.
-QFont formFont(FontStyle style);
+QFont formFont(form::FontStyle style);
 
 }  // namespace ui

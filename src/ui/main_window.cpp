@@ -29,6 +29,18 @@ namespace ui {
 namespace {
 
 using common::ControlId;
+using form::Action;
+using form::ControlKind;
+using form::ControlLayout;
+using form::controlLayouts;
+using form::FontStyle;
+using form::kClientHeightTwips;
+using form::kClientWidthTwips;
+using form::kTabOrder;
+using form::PixelRect;
+using form::TextAlign;
+using form::toPixels;
+using form::TwipsRect;
 
 std::size_t index(ControlId id) {
   return static_cast<std::size_t>(id);

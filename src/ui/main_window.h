@@ -17,9 +17,9 @@
 #include <string_view>
 
 #include "common/window_model.h"
+#include "form/form_logic.h"
+#include "form/window_layout.h"
 #include "ui/accessibility.h"
-#include "ui/form_logic.h"
-#include "ui/window_layout.h"
 
 class QAction;
 class QLabel;
@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void setUpClientArea();
-  QWidget* createControl(const ControlLayout& entry, QWidget* parent);
+  QWidget* createControl(const form::ControlLayout& entry, QWidget* parent);
   void setUpRunwayRows();
   void setUpMenus();
   void setUpTabOrder();
@@ -49,7 +49,7 @@ class MainWindow : public QMainWindow {
   void connectInputs();
 
   // Forwards one action; ends the event loop when the action ends the program.
-  void run(Action action);
+  void run(form::Action action);
   void render();
   void renderControl(common::ControlId id);
   void renderLabel(common::ControlId id, QLabel& label, const QString& text);
@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
 
   QWidget* control(common::ControlId id) const;
 
-  FormLogic m_logic;
+  form::FormLogic m_logic;
   std::array<QWidget*, common::kControlCount> m_controls{};
   std::array<QAction*, common::kControlCount> m_menuItems{};
   Accessibility m_accessibility{m_controls};

@@ -26,14 +26,6 @@
 #include <memory>
 
 #include "ui/main_window.h"
-#include "ui/window_layout.h"
-
-namespace ui {
-// Lets QCOMPARE print pixel rectangles.
-char* toString(const PixelRect& rect) {
-  return QTest::toString(QRect(rect.x, rect.y, rect.width, rect.height));
-}
-}  // namespace ui
 
 namespace {
 
@@ -146,7 +138,6 @@ class MainWindowTest : public QObject {
   void aboutBoxIsModalWithTitleAndTwoLines();
   void startUpFailureShowsABoxAndNeverTheWindow();
   void controlsHaveTheirGeometryFontsAndColoursAt96Dpi();
-  void twipsScaleWithTheScreenDpi();
   void onlyTheInputControlsTakeFocusInTabOrder();
   void exitEndsTheProgramWithoutSaving();
 
@@ -664,27 +655,6 @@ void MainWindowTest::controlsHaveTheirGeometryFontsAndColoursAt96Dpi() {
   QVERIFY(label18 >= 0);
   QVERIFY(stack.indexOf(find<QPushButton>("Command2")) > label18);
   QVERIFY(stack.indexOf(find<QPushButton>("Command3")) > label18);
-}
-
-void MainWindowTest::twipsScaleWithTheScreenDpi() {
-  const ui::TwipsRect text1{360, 120, 2775, 285};
-  QCOMPARE(ui::toPixels(text1, 96, 96), (ui::PixelRect{24, 8, 185, 19}));
-  QCOMPARE(ui::toPixels(text1, 144, 144), (ui::PixelRect{36, 12, 278, 29}));
-  QCOMPARE(ui::toPixels(text1, 120, 96), (ui::PixelRect{30, 8, 231, 19}));
-
-  // Frame1 spans the client area's full width at any DPI, its bottom edge
-  // stays inside the client area, and Text1 still ends before Command1.
-  const ui::TwipsRect client{0, 0, ui::kClientWidthTwips, ui::kClientHeightTwips};
-  const ui::TwipsRect frame1{0, 960, 6975, 6615};
-  const ui::TwipsRect command1{3240, 0, 855, 495};
-  for (const double dpi : {72.0, 96.0, 110.0, 120.0, 144.0, 192.0}) {
-    const ui::PixelRect area = ui::toPixels(client, dpi, dpi);
-    const ui::PixelRect frame = ui::toPixels(frame1, dpi, dpi);
-    QCOMPARE(frame.width, area.width);
-    QVERIFY(frame.y + frame.height <= area.height);
-    const ui::PixelRect edit = ui::toPixels(text1, dpi, dpi);
-    QVERIFY(edit.x + edit.width <= ui::toPixels(command1, dpi, dpi).x);
-  }
 }
 
 void MainWindowTest::onlyTheInputControlsTakeFocusInTabOrder() {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/form_logic.h"
+#include "form/form_logic.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "common/messages.h"
+#include "form/languages.h"
 #include "temp_dir.h"
-#include "ui/languages.h"
 
 namespace {
 
 using common::ControlId;
-using ui::Action;
+using form::Action;
 
 constexpr std::string_view kDatabase =
     "1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|0|\r\n\r\n"
@@ -39,7 +39,7 @@ class Form : public testing::Test {
   }
 
   testing_support::InTempWorkingDir m_inDir;
-  ui::FormLogic m_form;
+  form::FormLogic m_form;
   std::vector<std::string> m_messages;
 };
 
@@ -153,13 +153,14 @@ TEST_F(Form, ExitClosesTheDatabaseAndSavesNothing) {
 // here for the reads that can fail later on.
 TEST(FileFailureText, SaysEachOperationInTheLanguageOfItsCode) {
   using common::FileOperation;
-  EXPECT_EQ(ui::fileFailureText("Ita", FileOperation::Read, "airports.txt", "I/O error"),
+  EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Read, "airports.txt", "I/O error"),
             "Impossibile leggere \"airports.txt\": I/O error");
-  EXPECT_EQ(ui::fileFailureText("Eng", FileOperation::Read, "airports.txt", "I/O error"),
+  EXPECT_EQ(form::fileFailureText("Eng", FileOperation::Read, "airports.txt", "I/O error"),
             "Cannot read \"airports.txt\": I/O error");
   // No language applied yet, or a code of neither language: English.
-  EXPECT_EQ(ui::fileFailureText("", FileOperation::Open, "a.txt", "x"), "Cannot open \"a.txt\": x");
-  EXPECT_EQ(ui::fileFailureText("ita", FileOperation::Write, "a.txt", "x"),
+  EXPECT_EQ(form::fileFailureText("", FileOperation::Open, "a.txt", "x"),
+            "Cannot open \"a.txt\": x");
+  EXPECT_EQ(form::fileFailureText("ita", FileOperation::Write, "a.txt", "x"),
             "Cannot write \"a.txt\": x");
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "common/text1252.h"
-#include "ui/form_logic.h"
+#include "form/form_logic.h"
 
 namespace tools {
 namespace {
@@ -54,11 +54,12 @@ std::string colourText(const common::Control& control) {
   return buffer;
 }
 
-std::optional<ui::Action> actionFromName(std::string_view name) {
-  for (ui::Action action :
-       {ui::Action::Command1, ui::Action::Command2, ui::Action::Command3, ui::Action::MenuItaliano,
-        ui::Action::MenuInglese, ui::Action::MenuAbout, ui::Action::Exit}) {
-    if (ui::actionName(action) == name) return action;
+std::optional<form::Action> actionFromName(std::string_view name) {
+  for (form::Action action :
+       {form::Action::Command1, form::Action::Command2, form::Action::Command3,
+        form::Action::MenuItaliano, form::Action::MenuInglese, form::Action::MenuAbout,
+        form::Action::Exit}) {
+    if (form::actionName(action) == name) return action;
   }
   return std::nullopt;
 }
@@ -166,7 +167,7 @@ class Session {
   }
 
   std::ostream& m_out;
-  ui::FormLogic m_form;
+  form::FormLogic m_form;
 };
 
 }  // namespace

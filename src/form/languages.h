@@ -12,7 +12,7 @@
 #include "common/messages.h"
 #include "common/window_model.h"
 
-namespace ui {
+namespace form {
 
 struct Language {
   common::Captions captions;
@@ -62,4 +62,4 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode);
 std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
                             std::string_view fileName, std::string_view reason);
 
-}  // namespace ui
+}  // namespace form

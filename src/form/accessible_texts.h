@@ -10,10 +10,10 @@
 #include <string>
 
 #include "common/window_model.h"
-#include "ui/form_logic.h"
-#include "ui/languages.h"
+#include "form/form_logic.h"
+#include "form/languages.h"
 
-namespace ui {
+namespace form {
 
 // The description of a control, or "" for one whose text says it all (a
 // heading, the prompt, the search box). The runway list's description names
@@ -28,4 +28,4 @@ std::string accessibleDescription(common::ControlId id, const common::WindowMode
 std::string announcement(Action action, const common::WindowModel& window,
                          const AccessibleTexts& texts);
 
-}  // namespace ui
+}  // namespace form

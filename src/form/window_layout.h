@@ -14,7 +14,7 @@
 
 #include "common/window_model.h"
 
-namespace ui {
+namespace form {
 
 enum class ControlKind { TextBox, Button, CheckBox, Label, Frame };
 
@@ -71,4 +71,4 @@ struct PixelRect {
 // in twips still touch in pixels at any DPI.
 PixelRect toPixels(const TwipsRect& rect, double dpiX, double dpiY);
 
-}  // namespace ui
+}  // namespace form

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "ui/form_logic.h"
+#include "form/form_logic.h"
 
 #include "common/messages.h"
 #include "files/data_sheet.h"
 #include "files/settings_file.h"
+#include "form/languages.h"
 #include "lookup/airport_search.h"
 #include "navcalc/distance.h"
 #include "navcalc/point_marks.h"
-#include "ui/languages.h"
 
-namespace ui {
+namespace form {
 
 using common::ControlId;
 using common::FileOperation;
@@ -149,4 +149,4 @@ void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   }
 }
 
-}  // namespace ui
+}  // namespace form

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "ui/window_layout.h"
+#include "form/window_layout.h"
 
 #include <cmath>
 
-namespace ui {
+namespace form {
 
 using common::ControlId;
 
@@ -57,4 +57,4 @@ PixelRect toPixels(const TwipsRect& rect, double dpiX, double dpiY) {
   return {left, top, right - left, bottom - top};
 }
 
-}  // namespace ui
+}  // namespace form

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "ui/languages.h"
+#include "form/languages.h"
 
 #include <array>
 
 #include "files/settings_file.h"
 
-namespace ui {
+namespace form {
 
 using common::ControlId;
 using common::FileOperation;
@@ -113,4 +113,4 @@ std::string fileFailureText(std::string_view langCode, FileOperation operation,
   return common::fileFailureMessage(what, fileName, reason);
 }
 
-}  // namespace ui
+}  // namespace form

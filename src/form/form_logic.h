@@ -18,7 +18,7 @@
 #include "lookup/airport_database.h"
 #include "lookup/runway_table.h"
 
-namespace ui {
+namespace form {
 
 enum class Action { Command1, Command2, Command3, MenuItaliano, MenuInglese, MenuAbout, Exit };
 
@@ -54,4 +54,4 @@ class FormLogic {
   lookup::AirportDatabase m_database;
 };
 
-}  // namespace ui
+}  // namespace form

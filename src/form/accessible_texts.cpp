@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "ui/accessible_texts.h"
+#include "form/accessible_texts.h"
 
 #include <string_view>
 
-namespace ui {
+namespace form {
 namespace {
 
 using common::ControlId;
@@ -80,4 +80,4 @@ std::string announcement(Action action, const common::WindowModel& window,
   }
 }
 
-}  // namespace ui
+}  // namespace form
