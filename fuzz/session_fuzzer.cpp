@@ -31,6 +31,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/error.h"
 #include "common/messages.h"
 #include "common/text1252.h"
 #include "files/data_sheet.h"
@@ -134,7 +135,7 @@ class Model {
       if (!save("Eng", "KJFK")) return false;
     }
     const files::Settings settings =
-        files::parseSettings(std::string_view(m_iniBytes).substr(0, 1024 * 1024));
+        files::parseSettings(std::string_view(m_iniBytes).substr(0, 1024 * 1024), {"Eng", "KJFK"});
     m_langCode = settings.langCode;
     m_lastIcao = settings.lastIcao;
     m_text1 = m_lastIcao;
@@ -170,7 +171,7 @@ class Model {
     m_savedByProgram = false;
   }
 
-  void about() { m_messages.emplace_back(form::kAboutText); }
+  void about() { m_messages.emplace_back(form::aboutText()); }
   void type(std::string text) { m_text1 = std::move(text); }
 
   std::vector<std::string>& messages() { return m_messages; }
@@ -442,7 +443,7 @@ class Session {
       const auto& [langCode, lastIcao] = m_model.savedPair();
       if (m_model.savedByProgram() && langCode.find('"') == std::string::npos &&
           lastIcao.find('"') == std::string::npos) {
-        const files::Settings back = files::parseSettings(bytes);
+        const files::Settings back = files::parseSettings(bytes, {"Eng", "KJFK"});
         check(back.langCode == langCode && back.lastIcao == lastIcao,
               "settings file does not read back");
       }

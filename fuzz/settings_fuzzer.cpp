@@ -22,9 +22,10 @@ namespace {
 using fuzzref::check;
 
 std::string g_path;
+const files::Settings kDefaults{"Eng", "KJFK"};
 
 void checkParse(std::string_view content) {
-  const files::Settings settings = files::parseSettings(content);
+  const files::Settings settings = files::parseSettings(content, kDefaults);
   const std::vector<std::string> fields = fuzzref::settingsFields(content);
   check(settings.langCode == (fields.size() > 0 ? fields[0] : std::string("Eng")),
         "parseSettings: language code differs");
@@ -37,7 +38,7 @@ void checkParse(std::string_view content) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
   g_path = std::string(base) + "/vantrelo-settings-" + std::to_string(::getpid()) + ".ini";
-  std::atexit([] { std::remove(g_path.c_str()); });
+  std::atexit([] { std::remove(g_path); });
   return 0;
 }
 
@@ -52,19 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   check(written == "\"" + langCode + "\"\r\n\"" + lastIcao + "\"\r\n",
         "settingsFileBytes: not two quoted values");
   if (langCode.find('"') == std::string::npos && lastIcao.find('"') == std::string::npos) {
-    const files::Settings back = files::parseSettings(written);
+    const files::Settings back = files::parseSettings(written, kDefaults);
     check(back.langCode == langCode && back.lastIcao == lastIcao, "settings round trip differs");
   }
 
   // The file on disk: the save writes exactly those bytes, the load reads
   // them back as the parse does.
-  check(!files::saveSettings(langCode, lastIcao, g_path.c_str()).has_value(), "save failed");
-  check(files::settingsFileExists(g_path.c_str()), "saved file missing");
-  const files::LoadedSettings loaded = files::loadSettings(g_path.c_str());
-  check(loaded.settings.has_value(), "load failed");
-  const files::Settings parsed = files::parseSettings(written);
-  check(
-      loaded.settings->langCode == parsed.langCode && loaded.settings->lastIcao == parsed.lastIcao,
-      "loadSettings differs from parseSettings");
+  check(!files::saveSettings(langCode, lastIcao, g_path).has_value(), "save failed");
+  check(files::settingsFileExists(g_path), "saved file missing");
+  const common::Expected<files::Settings> loaded = files::loadSettings(kDefaults, g_path);
+  check(loaded.hasValue(), "load failed");
+  const files::Settings parsed = files::parseSettings(written, kDefaults);
+  check(loaded->langCode == parsed.langCode && loaded->lastIcao == parsed.lastIcao,
+        "loadSettings differs from parseSettings");
   return 0;
 }

@@ -10,12 +10,8 @@ namespace common {
 
 inline constexpr std::string_view kMessageTitle = "Vantrelo";
 
-// The system's reason for an error number, in Windows-1252 like every text
-// of the program (the C library gives it in the locale's UTF-8).
-std::string systemReason(int errorNumber);
-
 // What was being done to a file when it failed; the interface's language
-// gives the words (ui/languages.h).
+// gives the words (form/languages.h).
 enum class FileOperation { Open, Read, Write };
 
 // A file that could not be used: "<what> "<file>": <the system's reason>",

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "common/window_model.h"
 
+#include "vantrelo_version.h"
+
 namespace common {
 namespace {
 
@@ -11,7 +13,7 @@ struct DesignControl {
 
 // Names and design-time texts, in ControlId order.
 constexpr std::array<DesignControl, kControlCount> kDesign = {{
-    {"Form1", "Vantrelo                       Ver.2"},
+    {"Form1", ""},  // the title, with the version: see the constructor
     {"Text1", ""},
     {"Command1", "CERCA"},
     {"Label10", "Immettere nome aeroporto o codice ICAO"},
@@ -62,6 +64,7 @@ std::optional<ControlId> controlFromName(std::string_view name) {
 WindowModel::WindowModel() {
   for (std::size_t i = 0; i < kDesign.size(); ++i)
     m_controls[i].text = kDesign[i].text;
+  setText(ControlId::Form1, "Vantrelo                       " + std::string(kVersionMark));
 }
 
 void WindowModel::showMessage(std::string_view title, std::string_view text) const {

@@ -7,21 +7,21 @@
 #include <cerrno>
 #include <random>
 
-#include "common/messages.h"
+#include "common/error.h"
 #include "files/save_target.h"
 #include "files/temporary_file.h"
 
 namespace files {
 namespace {
 
-// Makes the folder's entries (the rename) durable. Returns the error number,
-// or 0. A folder that cannot be opened for reading, or a file system that
-// cannot sync folders, gives nothing to roll back for.
-int syncFolder(const std::filesystem::path& folder) {
+// Makes the folder's entries (the rename) durable. A folder that cannot be
+// opened for reading, or a file system that cannot sync folders, gives
+// nothing to roll back for.
+std::optional<common::Error> syncFolder(const std::filesystem::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return 0;
-  int error = 0;
-  if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) error = errno;
+  if (fd < 0) return std::nullopt;
+  std::optional<common::Error> error;
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) error = common::systemError(errno);
   ::close(fd);
   return error;
 }
@@ -61,8 +61,8 @@ class OldFileKeeper {
 
 }  // namespace
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& requested,
-                                               std::string_view bytes) {
+std::optional<common::Error> writeFileAtomically(const std::filesystem::path& requested,
+                                                 std::string_view bytes) {
   SaveTarget target;
   if (auto refused = resolveSaveTarget(requested, target)) return refused;
   std::filesystem::path folder = target.path.parent_path();
@@ -79,12 +79,12 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& requ
   std::optional<OldFileKeeper> oldFile;
   if (target.existing) oldFile.emplace(target.path, folder);
   if (::rename(temporary.path().c_str(), target.path.c_str()) != 0) {
-    return common::systemReason(errno);
+    return common::systemError(errno);
   }
   temporary.keep();
-  if (const int error = syncFolder(folder)) {
+  if (auto failure = syncFolder(folder)) {
     if (oldFile) oldFile->putBack();
-    return common::systemReason(error);
+    return failure;
   }
   return std::nullopt;
 }

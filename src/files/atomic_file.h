@@ -22,11 +22,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
+
 namespace files {
 
 // Returns nothing on success, else the reason, in Windows-1252: usually the
 // system's (e.g. "No space left on device").
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
-                                               std::string_view bytes);
+std::optional<common::Error> writeFileAtomically(const std::filesystem::path& target,
+                                                 std::string_view bytes);
 
 }  // namespace files

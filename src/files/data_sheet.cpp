@@ -5,6 +5,7 @@
 #include "common/text1252.h"
 #include "common/units.h"
 #include "files/atomic_file.h"
+#include "vantrelo_version.h"
 
 namespace files {
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr std::size_t kMaxNameBytes = 255;  // of the UTF-8 name on disk
 constexpr std::string_view kRule = "---------------------------------------------";
-constexpr std::string_view kClosingLine = "Vantrelo Ver.2";
 
 class SheetWriter {
  public:
@@ -97,11 +97,11 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormSta
   }
   sheet.line("\r");
   sheet.line("\r");
-  sheet.line(kClosingLine);
+  sheet.line("Vantrelo " + std::string(common::kVersionMark));
   return DataSheet{dataSheetFileName(icao, name), sheet.take()};
 }
 
-std::optional<std::string> writeDataSheet(const DataSheet& sheet) {
+std::optional<common::Error> writeDataSheet(const DataSheet& sheet) {
   return writeFileAtomically(std::filesystem::path(common::cp1252ToUtf8(sheet.fileName)),
                              sheet.bytes);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
 #include "common/form_state.h"
 #include "common/window_model.h"
 #include "lookup/runway_table.h"
@@ -31,6 +32,6 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormSta
 
 // Writes the sheet whole into the working directory (atomically). Returns the
 // system's reason on failure; no partial sheet is left behind.
-std::optional<std::string> writeDataSheet(const DataSheet& sheet);
+std::optional<common::Error> writeDataSheet(const DataSheet& sheet);
 
 }  // namespace files

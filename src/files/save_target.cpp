@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 namespace files {
 namespace {
@@ -17,30 +17,30 @@ constexpr int kMaxLinks = 40;
 
 }  // namespace
 
-std::optional<std::string> resolveSaveTarget(const std::filesystem::path& requested,
-                                             SaveTarget& target) {
+std::optional<common::Error> resolveSaveTarget(const std::filesystem::path& requested,
+                                               SaveTarget& target) {
   std::filesystem::path current = requested;
   for (int links = 0;; ++links) {
     struct stat status {};
     if (::lstat(current.c_str(), &status) != 0) {
-      if (errno != ENOENT) return common::systemReason(errno);
+      if (errno != ENOENT) return common::systemError(errno);
       target = {current, std::nullopt};
       return std::nullopt;
     }
     if (S_ISLNK(status.st_mode)) {
-      if (links == kMaxLinks) return common::systemReason(ELOOP);
+      if (links == kMaxLinks) return common::systemError(ELOOP);
       std::error_code ec;
       const std::filesystem::path pointee = std::filesystem::read_symlink(current, ec);
-      if (ec) return common::systemReason(ec.value());
+      if (ec) return common::systemError(ec.value());
       current = pointee.is_absolute() ? pointee : current.parent_path() / pointee;
       continue;
     }
-    if (S_ISDIR(status.st_mode)) return common::systemReason(EISDIR);
-    if (!S_ISREG(status.st_mode)) return std::string(kNotRegularFile);
+    if (S_ISDIR(status.st_mode)) return common::systemError(EISDIR);
+    if (!S_ISREG(status.st_mode)) return common::Error{kNotRegularFile};
     // Renaming needs only the folder's permission; a file its owner made
     // read-only must stay as it is, as if it had been opened for writing.
     if (::faccessat(AT_FDCWD, current.c_str(), W_OK, AT_EACCESS) != 0) {
-      return common::systemReason(errno);
+      return common::systemError(errno);
     }
     target = {current, status};
     return std::nullopt;

@@ -12,6 +12,8 @@
 #include <optional>
 #include <string>
 
+#include "common/error.h"
+
 namespace files {
 
 // The reason given for a device, FIFO or socket where a file should be.
@@ -24,7 +26,7 @@ struct SaveTarget {
 
 // Returns nothing and fills target when the save may go ahead, else the
 // reason it may not (the system's, or kNotRegularFile).
-std::optional<std::string> resolveSaveTarget(const std::filesystem::path& requested,
-                                             SaveTarget& target);
+std::optional<common::Error> resolveSaveTarget(const std::filesystem::path& requested,
+                                               SaveTarget& target);
 
 }  // namespace files

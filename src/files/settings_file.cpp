@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "common/messages.h"
+#include "common/error.h"
 #include "files/atomic_file.h"
 
 namespace files {
@@ -46,7 +46,7 @@ std::string settingsFileBytes(std::string_view langCode, std::string_view lastIc
   return bytes;
 }
 
-Settings parseSettings(std::string_view content) {
+Settings parseSettings(std::string_view content, const Settings& defaults) {
   std::vector<std::string> fields;
   std::size_t pos = 0;
   while (fields.size() < 2 && pos < content.size()) {
@@ -70,43 +70,34 @@ Settings parseSettings(std::string_view content) {
     }
     fields.push_back(std::move(value));
   }
-  Settings settings{std::string(kDefaultLangCode), std::string(kDefaultLastIcao)};
+  Settings settings = defaults;
   if (!fields.empty()) settings.langCode = std::move(fields[0]);
   if (fields.size() > 1) settings.lastIcao = std::move(fields[1]);
   return settings;
 }
 
-bool settingsFileExists(const char* path) {
+bool settingsFileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
 }
 
-std::optional<std::string> saveSettings(std::string_view langCode, std::string_view lastIcao,
-                                        const char* path) {
+std::optional<common::Error> saveSettings(std::string_view langCode, std::string_view lastIcao,
+                                          const std::filesystem::path& path) {
   return writeFileAtomically(path, settingsFileBytes(langCode, lastIcao));
 }
 
-LoadedSettings loadSettings(const char* path) {
-  LoadedSettings loaded;
+common::Expected<Settings> loadSettings(const Settings& defaults,
+                                        const std::filesystem::path& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    loaded.error = common::systemReason(EISDIR);
-    return loaded;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
-  if (!file) {
-    loaded.error = common::systemReason(errno);
-    return loaded;
-  }
+  if (std::filesystem::is_directory(path, ec)) return common::systemError(EISDIR);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  if (!file) return common::systemError(errno);
   std::string content(kMaxSettingsBytes, '\0');
   const std::size_t got = std::fread(content.data(), 1, content.size(), file.get());
-  if (std::ferror(file.get())) {
-    loaded.error = common::systemReason(errno);
-    return loaded;
-  }
+  if (std::ferror(file.get())) return common::systemError(errno);
   content.resize(got);
-  loaded.settings = parseSettings(content);
-  return loaded;
+  return parseSettings(content, defaults);
 }
 
 }  // namespace files

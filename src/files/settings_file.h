@@ -8,15 +8,16 @@
 // Nothing is escaped. Reading is field-based: a comma or a line end ends a
 // field, and a field that starts with a double quote runs to the next one.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
+
 namespace files {
 
 inline constexpr const char* kSettingsFileName = "Vantrelo.ini";
-inline constexpr std::string_view kDefaultLangCode = "Eng";
-inline constexpr std::string_view kDefaultLastIcao = "KJFK";
 
 struct Settings {
   std::string langCode;
@@ -26,24 +27,20 @@ struct Settings {
 // The bytes of the file for these two values.
 std::string settingsFileBytes(std::string_view langCode, std::string_view lastIcao);
 
-// The first two fields of a settings text; a missing field takes its default
-// ("Eng", then "KJFK").
-Settings parseSettings(std::string_view content);
+// The first two fields of a settings text; a missing field takes its value
+// from defaults.
+Settings parseSettings(std::string_view content, const Settings& defaults);
 
 // True when an ordinary file of that name is in the working directory.
-bool settingsFileExists(const char* path = kSettingsFileName);
+bool settingsFileExists(const std::filesystem::path& path = kSettingsFileName);
 
-// Writes the file whole (atomically). Returns the system's reason on failure.
-std::optional<std::string> saveSettings(std::string_view langCode, std::string_view lastIcao,
-                                        const char* path = kSettingsFileName);
-
-struct LoadedSettings {
-  std::optional<Settings> settings;  // nothing when the file could not be read
-  std::string error;                 // the system's reason then
-};
+// Writes the file whole (atomically).
+std::optional<common::Error> saveSettings(std::string_view langCode, std::string_view lastIcao,
+                                          const std::filesystem::path& path = kSettingsFileName);
 
 // Reads the file; only its first megabyte is looked at, which holds the two
 // fields of any file the program wrote.
-LoadedSettings loadSettings(const char* path = kSettingsFileName);
+common::Expected<Settings> loadSettings(const Settings& defaults,
+                                        const std::filesystem::path& path = kSettingsFileName);
 
 }  // namespace files

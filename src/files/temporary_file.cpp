@@ -7,20 +7,20 @@
 #include <cerrno>
 #include <random>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 namespace files {
 
-int writeAll(int fd, std::string_view bytes) {
+std::optional<common::Error> writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      return errno;
+      return common::systemError(errno);
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return 0;
+  return std::nullopt;
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -28,7 +28,7 @@ TemporaryFile::~TemporaryFile() {
   if (!m_path.empty()) ::unlink(m_path.c_str());
 }
 
-std::optional<std::string> TemporaryFile::create(const std::filesystem::path& folder) {
+std::optional<common::Error> TemporaryFile::create(const std::filesystem::path& folder) {
   // Seeded per process, so two programs saving in one folder pick different
   // names; O_EXCL settles the rare clash.
   static std::minstd_rand generator{std::random_device{}()};
@@ -42,12 +42,12 @@ std::optional<std::string> TemporaryFile::create(const std::filesystem::path& fo
     }
     if (errno != EEXIST) break;
   }
-  return common::systemReason(errno);
+  return common::systemError(errno);
 }
 
-std::optional<std::string> TemporaryFile::takeOwnerAndMode(const struct stat& original) {
+std::optional<common::Error> TemporaryFile::takeOwnerAndMode(const struct stat& original) {
   struct stat own {};
-  if (::fstat(m_fd, &own) != 0) return common::systemReason(errno);
+  if (::fstat(m_fd, &own) != 0) return common::systemError(errno);
   // Only root may give a file away; anyone else keeps their own file, which
   // is what a plain rewrite by them would have made anyway.
   if (own.st_uid != original.st_uid || own.st_gid != original.st_gid) {
@@ -56,23 +56,22 @@ std::optional<std::string> TemporaryFile::takeOwnerAndMode(const struct stat& or
     }
   }
   // After fchown, which clears the set-user-ID and set-group-ID bits.
-  if (::fchmod(m_fd, original.st_mode & 07777) != 0) return common::systemReason(errno);
+  if (::fchmod(m_fd, original.st_mode & 07777) != 0) return common::systemError(errno);
   return std::nullopt;
 }
 
-std::optional<std::string> TemporaryFile::write(std::string_view bytes) {
-  if (const int error = writeAll(m_fd, bytes)) return common::systemReason(error);
-  return std::nullopt;
+std::optional<common::Error> TemporaryFile::write(std::string_view bytes) {
+  return writeAll(m_fd, bytes);
 }
 
-std::optional<std::string> TemporaryFile::syncAndClose() {
+std::optional<common::Error> TemporaryFile::syncAndClose() {
   const bool synced = ::fsync(m_fd) == 0;
   const int syncError = errno;
   // Linux closes the descriptor even when close is interrupted.
   const bool closed = ::close(m_fd) == 0 || errno == EINTR;
   m_fd = -1;
-  if (!synced) return common::systemReason(syncError);
-  if (!closed) return common::systemReason(errno);
+  if (!synced) return common::systemError(syncError);
+  if (!closed) return common::systemError(errno);
   return std::nullopt;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
+
 namespace files {
 
 class TemporaryFile {
@@ -22,12 +24,12 @@ class TemporaryFile {
   ~TemporaryFile();
 
   // Each returns nothing on success, else the system's reason.
-  std::optional<std::string> create(const std::filesystem::path& folder);
+  std::optional<common::Error> create(const std::filesystem::path& folder);
   // The owner where this process may set it, and the permission bits.
-  std::optional<std::string> takeOwnerAndMode(const struct stat& original);
-  std::optional<std::string> write(std::string_view bytes);
+  std::optional<common::Error> takeOwnerAndMode(const struct stat& original);
+  std::optional<common::Error> write(std::string_view bytes);
   // Flushes the bytes to the disk and closes the file.
-  std::optional<std::string> syncAndClose();
+  std::optional<common::Error> syncAndClose();
 
   const std::filesystem::path& path() const { return m_path; }
   // The file has been renamed to its final name: nothing to remove.
@@ -39,7 +41,7 @@ class TemporaryFile {
 };
 
 // Writes all of bytes to fd, going on after short writes and interruptions.
-// Returns 0, or the error number of the write that failed.
-int writeAll(int fd, std::string_view bytes);
+// Returns nothing, or the error of the write that failed.
+std::optional<common::Error> writeAll(int fd, std::string_view bytes);
 
 }  // namespace files

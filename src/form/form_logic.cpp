@@ -8,11 +8,21 @@
 #include "lookup/airport_search.h"
 #include "navcalc/distance.h"
 #include "navcalc/point_marks.h"
+#include "vantrelo_version.h"
 
 namespace form {
 
 using common::ControlId;
 using common::FileOperation;
+
+namespace {
+
+// What a new settings file holds.
+files::Settings firstSettings() {
+  return {std::string(defaultLanguage().langCode), "KJFK"};
+}
+
+}  // namespace
 
 std::string_view actionName(Action action) {
   switch (action) {
@@ -32,6 +42,10 @@ std::string_view actionName(Action action) {
       return "Exit";
   }
   return {};
+}
+
+std::string aboutText() {
+  return "Vantrelo\r" + std::string(common::kVersionMark);
 }
 
 FormLogic::FormLogic() = default;
@@ -55,31 +69,26 @@ bool FormLogic::startUp() {
   }
 
   if (!files::settingsFileExists()) {
-    m_state.lastIcao = files::kDefaultLastIcao;
-    if (auto error = files::saveSettings(files::kDefaultLangCode, m_state.lastIcao)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
+    const files::Settings first = firstSettings();
+    m_state.lastIcao = first.lastIcao;
+    if (auto failure = files::saveSettings(first.langCode, m_state.lastIcao)) {
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
       return false;
     }
   }
-  const files::LoadedSettings loaded = files::loadSettings();
-  if (!loaded.settings) {
-    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error);
+  const common::Expected<files::Settings> loaded = files::loadSettings(firstSettings());
+  if (!loaded) {
+    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error().reason);
     return false;
   }
-  m_state.langCode = loaded.settings->langCode;
-  m_state.lastIcao = loaded.settings->lastIcao;
+  m_state.langCode = loaded->langCode;
+  m_state.lastIcao = loaded->lastIcao;
 
   m_window.setText(ControlId::Text1, m_state.lastIcao);
 
-  const Language* language = nullptr;
-  if (m_state.langCode == "Eng") {
-    language = &englishLanguage();
-  } else if (m_state.langCode == "Ita") {
-    language = &italianLanguage();
-  }
-  if (language != nullptr) {
-    if (auto error = applyLanguage(*language, m_state, m_window)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
+  if (const Language* language = languageOfCode(m_state.langCode)) {
+    if (auto failure = applyLanguage(*language, m_state, m_window)) {
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
       return false;
     }
   }
@@ -88,9 +97,8 @@ bool FormLogic::startUp() {
   m_window.setText(ControlId::Label5, "");
   m_window.setText(ControlId::Label6, "");
 
-  std::string error;
-  if (!m_database.open(error)) {
-    reportFileFailure(FileOperation::Open, m_database.path(), error);
+  if (auto failure = m_database.open()) {
+    reportFileFailure(FileOperation::Open, m_database.path(), failure->reason);
     return false;
   }
   return true;
@@ -111,13 +119,13 @@ bool FormLogic::handle(Action action) {
     case Action::MenuInglese: {
       const Language& language =
           action == Action::MenuItaliano ? italianLanguage() : englishLanguage();
-      if (auto error = applyLanguage(language, m_state, m_window)) {
-        reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
+      if (auto failure = applyLanguage(language, m_state, m_window)) {
+        reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
       }
       break;
     }
     case Action::MenuAbout:
-      m_window.showMessage(common::kMessageTitle, kAboutText);
+      m_window.showMessage(common::kMessageTitle, aboutText());
       break;
     case Action::Exit:
       m_database.close();  // nothing is saved
@@ -127,11 +135,17 @@ bool FormLogic::handle(Action action) {
 }
 
 void FormLogic::search() {
+  navcalc::offerPointButton(m_state, m_window);
   lookup::SearchContext context{
-      m_database, m_state, m_window,
+      m_database,
+      m_state,
+      m_window,
       [this](const lookup::FoundAirport& found) { finishShownAirport(found); },
       [this](FileOperation operation, std::string_view fileName, std::string_view reason) {
         reportFileFailure(operation, fileName, reason);
+      },
+      [this](std::string_view searchText) {
+        m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
       }};
   lookup::searchAirport(context);
 }
@@ -139,13 +153,13 @@ void FormLogic::search() {
 void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   if (m_window.check1Ticked()) {
     const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
-    if (auto error = files::writeDataSheet(sheet)) {
-      reportFileFailure(FileOperation::Write, sheet.fileName, *error);
+    if (auto failure = files::writeDataSheet(sheet)) {
+      reportFileFailure(FileOperation::Write, sheet.fileName, failure->reason);
     }
   }
   m_state.lastIcao = m_window.text(ControlId::Label2);
-  if (auto error = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
-    reportFileFailure(FileOperation::Write, files::kSettingsFileName, *error);
+  if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
+    reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
   }
 }
 

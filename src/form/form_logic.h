@@ -26,7 +26,7 @@ enum class Action { Command1, Command2, Command3, MenuItaliano, MenuInglese, Men
 std::string_view actionName(Action action);
 
 // The About box text: two lines joined by a single CR.
-inline constexpr std::string_view kAboutText = "Vantrelo\rVer.2";
+std::string aboutText();
 
 class FormLogic {
  public:

@@ -46,8 +46,19 @@ const Language& englishLanguage() {
   return english;
 }
 
-std::optional<std::string> applyLanguage(const Language& language, common::FormState& state,
-                                         common::WindowModel& window) {
+const Language* languageOfCode(std::string_view langCode) {
+  for (const Language* language : {&italianLanguage(), &englishLanguage()}) {
+    if (language->langCode == langCode) return language;
+  }
+  return nullptr;
+}
+
+const Language& defaultLanguage() {
+  return englishLanguage();
+}
+
+std::optional<common::Error> applyLanguage(const Language& language, common::FormState& state,
+                                           common::WindowModel& window) {
   state.captions = language.captions;
   const common::Captions& c = state.captions;
   window.setText(ControlId::Command1, c.search);
@@ -111,6 +122,13 @@ std::string fileFailureText(std::string_view langCode, FileOperation operation,
     }
   }
   return common::fileFailureMessage(what, fileName, reason);
+}
+
+std::string notFoundText(std::string_view langCode, std::string_view searchText) {
+  std::string text =
+      langCode == englishLanguage().langCode ? "No airport found: " : "Nessun aeroporto trovato: ";
+  text += searchText;
+  return text;
 }
 
 }  // namespace form

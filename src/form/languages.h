@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/error.h"
 #include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
@@ -24,11 +25,18 @@ struct Language {
 const Language& italianLanguage();
 const Language& englishLanguage();
 
+// The language of a settings file's code, or nothing for a code of neither
+// language (the window then keeps the texts it has).
+const Language* languageOfCode(std::string_view langCode);
+
+// The language a new settings file names.
+const Language& defaultLanguage();
+
 // Sets the caption texts, copies them onto their controls, sets MenuLingua,
 // Check1 and the language code, then saves the settings file. Returns the
 // system's reason when the save failed (the texts stay applied).
-std::optional<std::string> applyLanguage(const Language& language, common::FormState& state,
-                                         common::WindowModel& window);
+std::optional<common::Error> applyLanguage(const Language& language, common::FormState& state,
+                                           common::WindowModel& window);
 
 // What a screen reader says about the controls beside their visible texts:
 // what each value is, what each input does, and the lead words of the
@@ -61,5 +69,9 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode);
 // a language is applied (or for a code of neither language) it is English.
 std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
                             std::string_view fileName, std::string_view reason);
+
+// "No airport found: " with the text for "Eng"; otherwise, the design's
+// language, "Nessun aeroporto trovato: ".
+std::string notFoundText(std::string_view langCode, std::string_view searchText);
 
 }  // namespace form

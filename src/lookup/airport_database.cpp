@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 namespace lookup {
 
@@ -25,23 +25,24 @@ AirportDatabase::~AirportDatabase() {
   close();
 }
 
-bool AirportDatabase::open(std::string& error) {
+std::optional<common::Error> AirportDatabase::open() {
   close();
   const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = common::systemReason(errno);
-    return false;
-  }
+  if (fd < 0) return common::systemError(errno);
   struct stat status {};
   if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
     ::close(fd);
-    error = common::systemReason(EISDIR);
-    return false;
+    return common::systemError(EISDIR);
   }
   // Only a hint: a larger read-ahead when the file is not in the page cache.
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   m_fd = fd;
-  return true;
+  return std::nullopt;
+}
+
+std::optional<common::Error> AirportDatabase::readError() const {
+  if (m_readError == 0) return std::nullopt;
+  return common::systemError(m_readError);
 }
 
 void AirportDatabase::close() {

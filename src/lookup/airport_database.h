@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/error.h"
 #include "lookup/buffer_scanner.h"
 #include "lookup/region_search.h"
 
@@ -59,9 +60,8 @@ class AirportDatabase {
   AirportDatabase(const AirportDatabase&) = delete;
   AirportDatabase& operator=(const AirportDatabase&) = delete;
 
-  // Opens the file with the read position at its start. On failure returns
-  // false and sets error to the system's reason.
-  bool open(std::string& error);
+  // Opens the file with the read position at its start.
+  std::optional<common::Error> open();
   void close();
   bool isOpen() const { return m_fd >= 0; }
   const std::string& path() const { return m_path; }
@@ -70,9 +70,9 @@ class AirportDatabase {
   // read has failed.
   bool atEnd();
 
-  // The error number of a read that failed since the file was opened (any
-  // failure but EINTR; the reading stopped there), or 0.
-  int readError() const { return m_readError; }
+  // A read that failed since the file was opened (any failure but EINTR;
+  // the reading stopped there).
+  std::optional<common::Error> readError() const;
 
   // The next item. Call only when atEnd() is false.
   Item readItem();

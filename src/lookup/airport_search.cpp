@@ -14,14 +14,6 @@ using common::ControlId;
 
 namespace {
 
-// Steps shared with the point marks: every search offers the mark button
-// again and hides the last distance.
-void refreshPointButton(common::WindowModel& window, const common::FormState& state) {
-  window.setVisible(ControlId::Command2, true);
-  window.setVisible(ControlId::Label18, false);
-  window.setText(ControlId::Command2, state.departureLat == 0 ? "SET P" : "SET D");
-}
-
 FoundAirport decodeMatch(std::string_view item, common::FormState& state) {
   FoundAirport found;
   found.record = *splitAirportLine(item);  // the scan accepts splittable items only
@@ -39,30 +31,23 @@ FoundAirport decodeMatch(std::string_view item, common::FormState& state) {
 // when the airport line was read but its runways were not. The database is
 // closed: the next search opens it again and reads from the start.
 bool reportReadFailure(SearchContext& context) {
-  const int error = context.database.readError();
-  if (error == 0) return false;
+  const std::optional<common::Error> failure = context.database.readError();
+  if (!failure) return false;
   context.state.runwayCount = 0;
   context.database.close();
   if (context.reportFileFailure) {
     context.reportFileFailure(common::FileOperation::Read, context.database.path(),
-                              common::systemReason(error));
+                              failure->reason);
   }
   return true;
 }
 
 }  // namespace
 
-std::string notFoundMessage(std::string_view langCode, std::string_view searchText) {
-  std::string text = langCode == "Eng" ? "No airport found: " : "Nessun aeroporto trovato: ";
-  text += searchText;
-  return text;
-}
-
 void searchAirport(SearchContext& context, SearchRun run) {
   common::FormState& state = context.state;
   common::WindowModel& window = context.window;
 
-  refreshPointButton(window, state);
   state.runwayCount = 0;
   window.setVisible(ControlId::Frame1, true);
   const std::string searchText = common::toUpper1252(window.text(ControlId::Text1));
@@ -81,11 +66,11 @@ void searchAirport(SearchContext& context, SearchRun run) {
   }
 
   if (context.database.atEnd()) {
-    std::string error;
-    if (!context.database.open(error)) {
+    if (auto failure = context.database.open()) {
       // The database stays closed; the next search tries to open it again.
       if (context.reportFileFailure) {
-        context.reportFileFailure(common::FileOperation::Open, context.database.path(), error);
+        context.reportFileFailure(common::FileOperation::Open, context.database.path(),
+                                  failure->reason);
       }
     } else if (!found && run == SearchRun::Ordinary) {
       searchAirport(context, SearchRun::Restarted);
@@ -94,7 +79,7 @@ void searchAirport(SearchContext& context, SearchRun run) {
   }
 
   if (!found) {
-    window.showMessage(common::kMessageTitle, notFoundMessage(state.langCode, searchText));
+    if (context.reportNotFound) context.reportNotFound(searchText);
     return;
   }
   if (context.finishShownAirport) context.finishShownAirport(*found);

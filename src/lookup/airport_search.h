@@ -5,8 +5,8 @@
 // search stopped to the next item holding the upper-cased text of Text1,
 // shows that airport, and at the end of the file reopens the database; a
 // search that reached the end without a match is made once more from the
-// start. A read that fails is reported through reportFileFailure and ends the search
-// without a result.
+// start. A search without a match ends in reportNotFound; a read that fails
+// is reported through reportFileFailure and ends the search without a result.
 
 #include <functional>
 #include <string_view>
@@ -29,13 +29,12 @@ struct SearchContext {
   // Reports a file that failed, in the interface's language.
   std::function<void(common::FileOperation, std::string_view fileName, std::string_view reason)>
       reportFileFailure;
+  // Tells that no airport holds the (upper-cased) text.
+  std::function<void(std::string_view searchText)> reportNotFound;
 };
 
 enum class SearchRun { Ordinary, Restarted };
 
 void searchAirport(SearchContext& context, SearchRun run = SearchRun::Ordinary);
-
-// "No airport found: " or "Nessun aeroporto trovato: " with the text.
-std::string notFoundMessage(std::string_view langCode, std::string_view searchText);
 
 }  // namespace lookup

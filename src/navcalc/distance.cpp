@@ -56,14 +56,8 @@ std::string distanceLine(std::string_view departureIcao, std::string_view destin
 void calculateDistance(common::FormState& state, common::WindowModel& window) {
   window.setVisible(ControlId::Command3, false);
   window.setVisible(ControlId::Label18, true);
-  // The coordinates hold radians from here to the reset.
-  state.departureLat = degreesToRadians(state.departureLat);
-  state.destinationLat = degreesToRadians(state.destinationLat);
-  state.departureLon = degreesToRadians(state.departureLon);
-  state.destinationLon = degreesToRadians(state.destinationLon);
-  const double angle = centralAngle(state.departureLat, state.departureLon, state.destinationLat,
-                                    state.destinationLon);
-  state.distanceKm = static_cast<float>(angle * kEarthRadiusKm);
+  state.distanceKm = distanceKm(state.departureLat, state.departureLon, state.destinationLat,
+                                state.destinationLon);
   window.setText(ControlId::Label18,
                  distanceLine(state.departureIcao, state.destinationIcao, state.distanceKm));
 

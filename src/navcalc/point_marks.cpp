@@ -5,9 +5,22 @@ namespace navcalc {
 
 using common::ControlId;
 
+namespace {
+constexpr std::string_view kMarkDeparture = "SET P";
+constexpr std::string_view kMarkDestination = "SET D";
+}  // namespace
+
+void offerPointButton(const common::FormState& state, common::WindowModel& window) {
+  window.setVisible(ControlId::Command2, true);
+  window.setVisible(ControlId::Label18, false);
+  window.setText(ControlId::Command2,
+                 std::string(state.departureLat == 0 ? kMarkDeparture : kMarkDestination));
+}
+
 void markPoint(common::FormState& state, common::WindowModel& window) {
   window.setVisible(ControlId::Command2, false);
-  if (window.text(ControlId::Command2) == "SET D") window.setVisible(ControlId::Command3, true);
+  if (window.text(ControlId::Command2) == kMarkDestination)
+    window.setVisible(ControlId::Command3, true);
   if (state.departureLat == 0) state.departureLat = state.currentLat;
   if (state.departureLon == 0) state.departureLon = state.currentLon;
   const std::string& shownIcao = window.text(ControlId::Label2);

@@ -11,6 +11,10 @@
 
 namespace navcalc {
 
+// Before every search: offers Command2 again, captioned "SET P" while no
+// departure is held and "SET D" after, and hides the last distance.
+void offerPointButton(const common::FormState& state, common::WindowModel& window);
+
 // The click on Command2.
 void markPoint(common::FormState& state, common::WindowModel& window);
 

@@ -39,8 +39,8 @@ struct Block {
 // fails the test at the first item that breaks the layout.
 std::vector<Block> readBlocks() {
   lookup::AirportDatabase database(kDatabase.string());
-  std::string error;
-  EXPECT_TRUE(database.open(error)) << kDatabase << ": " << error;
+  const auto failure = database.open();
+  EXPECT_FALSE(failure) << kDatabase << ": " << failure->reason;
   std::vector<Block> blocks;
   bool inBlock = false;
   std::size_t itemNumber = 0;

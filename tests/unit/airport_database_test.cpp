@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 #include <random>
 #include <string>
@@ -37,8 +37,7 @@ std::vector<ReadResult> readAll(AirportDatabase& database) {
 std::vector<ReadResult> readFile(const TempDir& dir, std::string_view bytes) {
   dir.write("airports.txt", bytes);
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  EXPECT_TRUE(database.open(error)) << error;
+  EXPECT_EQ(database.open(), std::nullopt);
   return readAll(database);
 }
 
@@ -116,9 +115,7 @@ TEST(ItemReader, MatchesThePlainReaderAcrossBufferBoundaries) {
 TEST(ItemReader, ReportsAMissingFile) {
   TempDir dir;
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  EXPECT_FALSE(database.open(error));
-  EXPECT_EQ(error, common::systemReason(ENOENT));
+  EXPECT_EQ(database.open(), common::systemError(ENOENT));
   EXPECT_TRUE(database.atEnd());
 }
 
@@ -126,19 +123,16 @@ TEST(ItemReader, RefusesADirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("airports.txt"));
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  EXPECT_FALSE(database.open(error));
-  EXPECT_EQ(error, common::systemReason(EISDIR));
+  EXPECT_EQ(database.open(), common::systemError(EISDIR));
 }
 
 TEST(ItemReader, ReopeningStartsAgainAtTheTop) {
   TempDir dir;
   dir.write("airports.txt", "one\r\ntwo\r\n");
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  ASSERT_TRUE(database.open(error));
+  ASSERT_EQ(database.open(), std::nullopt);
   EXPECT_EQ(database.readItem().text, "one");
-  ASSERT_TRUE(database.open(error));
+  ASSERT_EQ(database.open(), std::nullopt);
   EXPECT_EQ(database.readItem().text, "one");
 }
 
@@ -146,8 +140,7 @@ TEST(Scan, FindsTheNextAcceptedItemAndStopsJustAfterIt) {
   TempDir dir;
   dir.write("airports.txt", "1|AAAA|x|\r\n1|BBBB|1|2|3|4|5|6|7|\r\nrunway\r\n");
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  ASSERT_TRUE(database.open(error));
+  ASSERT_EQ(database.open(), std::nullopt);
   std::string matched;
   // AAAA has too few "|" to be an airport line: the scan goes on past it.
   EXPECT_EQ(database.scanFor("|", lookup::isSplittableAirportLine, matched), 2u);
@@ -161,8 +154,7 @@ TEST(Scan, EmptyTextMatchesTheNextNonEmptyItem) {
   TempDir dir;
   dir.write("airports.txt", "\r\n\r\nfirst\r\n");
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  ASSERT_TRUE(database.open(error));
+  ASSERT_EQ(database.open(), std::nullopt);
   std::string matched;
   EXPECT_EQ(database.scanFor(
                 "", [](std::string_view) { return true; }, matched),
@@ -174,8 +166,7 @@ TEST(Scan, NeverMatchesOversizedItems) {
   TempDir dir;
   dir.write("airports.txt", std::string(70000, 'N') + "\r\nN\r\n");
   AirportDatabase database(dir.file("airports.txt").string());
-  std::string error;
-  ASSERT_TRUE(database.open(error));
+  ASSERT_EQ(database.open(), std::nullopt);
   std::string matched;
   EXPECT_EQ(database.scanFor(
                 "N", [](std::string_view) { return true; }, matched),

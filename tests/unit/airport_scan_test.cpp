@@ -106,15 +106,13 @@ class ScanComparison {
       : m_plain(bytes),
         m_fast(dir.file("airports.txt").string(), bufferBytes, readBytes, lookAhead) {
     dir.write("airports.txt", bytes);
-    std::string error;
-    m_opened = m_fast.open(error);
+    m_opened = !m_fast.open();
   }
 
   bool opened() const { return m_opened; }
 
   void reopen() {
-    std::string error;
-    ASSERT_TRUE(m_fast.open(error)) << error;
+    ASSERT_EQ(m_fast.open(), std::nullopt);
     m_plain.reopen();
   }
 
@@ -300,8 +298,7 @@ struct Opened {
   explicit Opened(std::string_view bytes, std::size_t readBytes = 0)
       : database(dir.file("airports.txt").string(), 0, readBytes) {
     dir.write("airports.txt", bytes);
-    std::string error;
-    EXPECT_TRUE(database.open(error)) << error;
+    EXPECT_EQ(database.open(), std::nullopt);
   }
   TempDir dir;
   AirportDatabase database;
@@ -381,8 +378,7 @@ TEST(AirportScan, TextLongerThanAnyItemMatchesNothing) {
   Opened file(item + "\r\n");
   std::string matched;
   EXPECT_EQ(file.database.scanFor(item, kAnyItem, matched), 1u);
-  std::string error;
-  ASSERT_TRUE(file.database.open(error)) << error;
+  ASSERT_EQ(file.database.open(), std::nullopt);
   EXPECT_EQ(file.database.scanFor(item + "A", kAnyItem, matched), 0u);
   EXPECT_TRUE(file.database.atEnd());
 }
@@ -401,8 +397,7 @@ struct LookingAhead {
       : database(dir.file("airports.txt").string(), AirportDatabase::kDefaultBufferBytes, readBytes,
                  {regionBytes, 0, 0}) {
     dir.write("airports.txt", bytes);
-    std::string error;
-    EXPECT_TRUE(database.open(error)) << error;
+    EXPECT_EQ(database.open(), std::nullopt);
   }
   std::size_t scan(std::string_view needle, std::string& matched) {
     return database.scanFor(needle, kAnyItem, matched);
@@ -460,7 +455,7 @@ TEST(AirportScan, LookingAheadReadsOnInAFileThatGrowsOrShrinksBetweenSearches) {
   file.dir.write("airports.txt", items);
   EXPECT_EQ(file.scan("KQZX", matched), 0u);
   EXPECT_TRUE(file.database.atEnd());
-  EXPECT_EQ(file.database.readError(), 0);
+  EXPECT_EQ(file.database.readError(), std::nullopt);
 }
 
 TEST(AirportScan, AFailedReadEndsTheScanAndIsToldApartFromTheEnd) {
@@ -469,15 +464,14 @@ TEST(AirportScan, AFailedReadEndsTheScanAndIsToldApartFromTheEnd) {
   const lookup::LookAhead bothCores{16, 0, 0};
   for (const lookup::LookAhead& lookAhead : {alone, bothCores}) {
     AirportDatabase database("/proc/self/mem", AirportDatabase::kDefaultBufferBytes, 0, lookAhead);
-    std::string error;
-    ASSERT_TRUE(database.open(error)) << error;
+    ASSERT_EQ(database.open(), std::nullopt);
     std::string matched = "unset";
     EXPECT_EQ(database.scanFor("KQZX", kAnyItem, matched), 0u);
     EXPECT_EQ(matched, "unset");
-    EXPECT_EQ(database.readError(), EIO) << lookAhead.regionBytes;
+    EXPECT_EQ(database.readError(), common::systemError(EIO)) << lookAhead.regionBytes;
     EXPECT_TRUE(database.atEnd());
-    ASSERT_TRUE(database.open(error)) << error;
-    EXPECT_EQ(database.readError(), 0);
+    ASSERT_EQ(database.open(), std::nullopt);
+    EXPECT_EQ(database.readError(), std::nullopt);
   }
 }
 

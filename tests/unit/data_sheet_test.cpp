@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 #include <filesystem>
 #include <string>
@@ -54,7 +54,7 @@ TEST(DataSheetWrite, WritesTheBytesAndLeavesNoTemporaryFile) {
 TEST(DataSheetWrite, ReportsAFailureAndKeepsWhatStoodThere) {
   testing_support::InTempWorkingDir inDir;
   std::filesystem::create_directory(inDir.dir().file("ABCD  X.txt"));
-  EXPECT_EQ(files::writeDataSheet({"ABCD  X.txt", "bytes"}), common::systemReason(EISDIR));
+  EXPECT_EQ(files::writeDataSheet({"ABCD  X.txt", "bytes"}), common::systemError(EISDIR));
   EXPECT_TRUE(std::filesystem::is_directory(inDir.dir().file("ABCD  X.txt")));
 }
 

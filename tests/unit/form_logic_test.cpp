@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error.h"
 #include "common/messages.h"
 #include "form/languages.h"
 #include "temp_dir.h"

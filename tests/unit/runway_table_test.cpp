@@ -57,8 +57,7 @@ class RunwayBlock : public testing::Test {
   void read(std::string_view bytes) {
     m_dir.write("airports.txt", bytes);
     m_database = std::make_unique<lookup::AirportDatabase>(m_dir.file("airports.txt").string());
-    std::string error;
-    ASSERT_TRUE(m_database->open(error));
+    ASSERT_EQ(m_database->open(), std::nullopt);
     lookup::readRunwayBlock(*m_database, m_state);
   }
 

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "common/messages.h"
+#include "common/error.h"
 
 #include <filesystem>
 
@@ -16,9 +16,11 @@ namespace {
 using files::parseSettings;
 using files::Settings;
 
+const Settings kDefaults{"Eng", "KJFK"};
+
 void expectSettings(std::string_view content, std::string_view langCode,
                     std::string_view lastIcao) {
-  const Settings settings = parseSettings(content);
+  const Settings settings = parseSettings(content, kDefaults);
   EXPECT_EQ(settings.langCode, langCode) << content;
   EXPECT_EQ(settings.lastIcao, lastIcao) << content;
 }
@@ -49,14 +51,14 @@ TEST(SettingsFormat, GivesMissingFieldsTheirDefaults) {
 TEST(SettingsFile, SavesAndLoadsBack) {
   testing_support::TempDir dir;
   const std::string path = dir.file("Vantrelo.ini").string();
-  EXPECT_FALSE(files::settingsFileExists(path.c_str()));
-  ASSERT_EQ(files::saveSettings("ita", "LIRF", path.c_str()), std::nullopt);
-  EXPECT_TRUE(files::settingsFileExists(path.c_str()));
+  EXPECT_FALSE(files::settingsFileExists(path));
+  ASSERT_EQ(files::saveSettings("ita", "LIRF", path), std::nullopt);
+  EXPECT_TRUE(files::settingsFileExists(path));
   EXPECT_EQ(dir.read("Vantrelo.ini"), "\"ita\"\r\n\"LIRF\"\r\n");
-  const auto loaded = files::loadSettings(path.c_str());
-  ASSERT_TRUE(loaded.settings);
-  EXPECT_EQ(loaded.settings->langCode, "ita");
-  EXPECT_EQ(loaded.settings->lastIcao, "LIRF");
+  const auto loaded = files::loadSettings(kDefaults, path);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->langCode, "ita");
+  EXPECT_EQ(loaded->lastIcao, "LIRF");
   // Only the settings file is left: no temporary file beside it.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
@@ -67,17 +69,17 @@ TEST(SettingsFile, ReportsADirectoryInItsPlace) {
   testing_support::TempDir dir;
   const std::string path = dir.file("Vantrelo.ini").string();
   std::filesystem::create_directory(path);
-  EXPECT_FALSE(files::settingsFileExists(path.c_str()));
-  EXPECT_EQ(files::saveSettings("Eng", "KJFK", path.c_str()), common::systemReason(EISDIR));
-  EXPECT_EQ(files::loadSettings(path.c_str()).error, common::systemReason(EISDIR));
+  EXPECT_FALSE(files::settingsFileExists(path));
+  EXPECT_EQ(files::saveSettings("Eng", "KJFK", path), common::systemError(EISDIR));
+  EXPECT_EQ(files::loadSettings(kDefaults, path).error(), common::systemError(EISDIR));
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 TEST(SettingsFile, ReportsAMissingDirectory) {
   testing_support::TempDir dir;
   const std::string path = dir.file("gone/Vantrelo.ini").string();
-  EXPECT_EQ(files::saveSettings("Eng", "KJFK", path.c_str()), common::systemReason(ENOENT));
-  EXPECT_FALSE(files::loadSettings(path.c_str()).settings);
+  EXPECT_EQ(files::saveSettings("Eng", "KJFK", path), common::systemError(ENOENT));
+  EXPECT_FALSE(files::loadSettings(kDefaults, path));
 }
 
 }  // namespace

@@ -20,7 +20,10 @@ struct ListedAirport {
 std::optional<std::vector<ListedAirport>> airportsOf(const std::string& databasePath,
                                                      std::string& error) {
   lookup::AirportDatabase database(databasePath);
-  if (!database.open(error)) return std::nullopt;
+  if (auto failure = database.open()) {
+    error = failure->reason;
+    return std::nullopt;
+  }
   std::vector<ListedAirport> airports;
   while (!database.atEnd()) {
     const lookup::Item item = database.readItem();
@@ -58,14 +61,13 @@ std::string padded(std::string text, std::size_t width) {
 
 std::optional<ShownAirport> firstClick(const std::string& databasePath, std::string_view typed) {
   lookup::AirportDatabase database(databasePath);
-  std::string error;
-  if (!database.open(error)) return std::nullopt;
+  if (database.open()) return std::nullopt;
   common::FormState state;
   common::WindowModel window;
   window.setMessageHandler([](std::string_view, std::string_view) {});
   window.setText(common::ControlId::Label2, "");
   window.setText(common::ControlId::Text1, std::string(typed));
-  lookup::SearchContext context{database, state, window, {}, {}};
+  lookup::SearchContext context{database, state, window, {}, {}, {}};
   lookup::searchAirport(context);
   // Label2 shows field 1, which is never empty, once an airport is found.
   if (window.text(common::ControlId::Label2).empty()) return std::nullopt;

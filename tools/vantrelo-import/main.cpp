@@ -18,6 +18,7 @@
 #endif
 
 #include "airport_order.h"
+#include "common/text1252.h"
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "files/atomic_file.h"
@@ -114,10 +115,9 @@ void printSummary(const importer::ImportSummary& summary, const fs::path& output
 }
 
 // "-" is standard output; any other name is saved whole or not at all.
-std::optional<std::string> writeOutput(const fs::path& output, std::string_view bytes) {
+std::optional<common::Error> writeOutput(const fs::path& output, std::string_view bytes) {
   if (output != "-") return files::writeFileAtomically(output, bytes);
-  if (const int error = files::writeAll(fileno(stdout), bytes)) return std::strerror(error);
-  return std::nullopt;
+  return files::writeAll(fileno(stdout), bytes);
 }
 
 // Downloads the three files and points options at them; false on failure.
@@ -167,7 +167,8 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
   importer::orderBlocks(result.blocks, options.order);
   const std::string bytes = importer::databaseBytes(result.blocks);
   if (const auto failure = writeOutput(options.output, bytes)) {
-    std::cerr << kProgram << ": " << options.output.string() << ": " << *failure << "\n";
+    std::cerr << kProgram << ": " << options.output.string() << ": "
+              << common::cp1252ToUtf8(failure->reason) << "\n";
     return kExitData;
   }
   if (!options.quiet) printSummary(result.summary, options.output, bytes.size());

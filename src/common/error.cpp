@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "common/messages.h"
+#include "common/error.h"
 
 #include <cstring>
 
@@ -9,6 +9,10 @@ namespace common {
 
 std::string systemReason(int errorNumber) {
   return utf8ToCp1252(std::strerror(errorNumber));
+}
+
+Error systemError(int errorNumber) {
+  return Error{systemReason(errorNumber)};
 }
 
 }  // namespace common
