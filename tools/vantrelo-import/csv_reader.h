@@ -48,7 +48,6 @@ class CsvReader {
   // double quote inside an unquoted field.
   bool next(CsvRecord& record);
 
-  const std::string& fileName() const { return m_fileName; }
 
  private:
   void skipLineEnd();  // at a CR or LF: consumes CR LF, LF or CR
