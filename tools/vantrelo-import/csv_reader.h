@@ -48,7 +48,6 @@ class CsvReader {
   // double quote inside an unquoted field.
   bool next(CsvRecord& record);
 
-
  private:
   void skipLineEnd();  // at a CR or LF: consumes CR LF, LF or CR
   void readQuoted(std::string& field);
