@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Whole sessions: start-up and a command script over a random airports.txt
 // and Vantrelo.ini in a scratch working directory, the way the window or the
-// driver runs them. A small model of the program (the plain item split and
-// line splits of reference.cpp, the settings file as two quoted values)
-// runs beside it, and after every action the two must agree on the
-// messages shown, the runway table, the airport on display, the settings
-// file's bytes and the exact set of files in the directory. Nothing may
-// appear outside the working directory.
+// driver runs them. A small model of the program (the plain item reader of
+// tests/support, the line splits of reference.cpp, the settings file as two
+// quoted values) runs beside it, and after every action the two must agree
+// on the messages shown, the runway table, the airport on display, the
+// settings file's bytes and the exact set of files in the directory.
+// Nothing may appear outside the working directory.
 //
 // Input: the command lines, then optionally "\n%%ini\n" and the settings
 // file, then optionally "\n%%db\n" and the database. A part that is absent

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# What run_case.sh and bless.sh share, sourced by both: where a case keeps
-# its database and its commands, and how a run's folder is set up.
+# What run_case.sh, bless.sh and fuzz/make_seeds.sh share, sourced by each:
+# where a case keeps its database and its commands, and how a run's folder
+# is set up.
 
 golden_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
