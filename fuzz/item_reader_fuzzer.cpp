@@ -3,8 +3,8 @@
 // the reader's buffer size, stretches the file with a run of one byte so its
 // size lands near the buffer's edges (the buffer holds at least 65,537
 // bytes), and then drives a random mix of reads, scans, end tests and
-// reopenings. Every result is held against the plain item split of
-// reference.cpp.
+// reopenings. Every result is held against the plain reading of
+// tests/support/plain_database.h.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -17,11 +17,14 @@
 
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
+#include "plain_database.h"
 #include "reference.h"
 
 namespace {
 
 using lookup::AirportDatabase;
+using testing_support::PlainDatabase;
+using testing_support::PlainItem;
 
 std::string g_path;
 
@@ -62,6 +65,10 @@ bool acceptAll(std::string_view) {
   return true;
 }
 
+bool referenceAirportLine(std::string_view item) {
+  return fuzzref::splitAirport(item).has_value();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -87,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   writeFile(file);
 
   AirportDatabase database(g_path, bufferBytes);
-  fuzzref::ItemCursor model(fuzzref::splitItems(file, AirportDatabase::kMaxItemBytes));
+  PlainDatabase model(file, AirportDatabase::kMaxItemBytes);
   fuzzref::check(!database.open(), "open failed");
 
   // Each script byte is one step; at the end everything left is read.
@@ -98,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       case 1: {
         if (model.atEnd()) break;
         const lookup::Item item = database.readItem();
-        const fuzzref::Item& expected = model.read();
+        const PlainItem& expected = model.readItem();
         fuzzref::check(item.oversized == expected.oversized, "readItem: oversized differs");
         fuzzref::check(item.text == expected.text, "readItem: text differs");
         break;
@@ -110,32 +117,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const std::size_t position =
             airportLines ? database.scanFor(needle, lookup::isSplittableAirportLine, matched)
                          : database.scanFor(needle, acceptAll, matched);
-        std::size_t expectedPosition = 0;
         std::string expectedMatch;
-        while (!model.atEnd()) {
-          const fuzzref::Item& item = model.read();
-          if (item.oversized || item.text.empty()) continue;
-          const std::size_t found = needle.empty() ? 0 : item.text.find(needle);
-          if (found == std::string::npos) continue;
-          if (airportLines && !fuzzref::splitAirport(item.text)) continue;
-          expectedPosition = found + 1;
-          expectedMatch = item.text;
-          break;
-        }
+        const std::size_t expectedPosition =
+            model.scanFor(needle, airportLines ? referenceAirportLine : acceptAll, expectedMatch);
         fuzzref::check(position == expectedPosition, "scanFor: position differs");
         if (position > 0) fuzzref::check(matched == expectedMatch, "scanFor: matched item differs");
         break;
       }
       default:
         fuzzref::check(!database.open(), "reopen failed");
-        model.rewind();
+        model.reopen();
         break;
     }
   }
   while (!model.atEnd()) {
     fuzzref::check(!database.atEnd(), "reader ends early");
     const lookup::Item item = database.readItem();
-    const fuzzref::Item& expected = model.read();
+    const PlainItem& expected = model.readItem();
     fuzzref::check(item.oversized == expected.oversized && item.text == expected.text,
                    "final read differs");
   }

@@ -11,6 +11,7 @@ repo=$(dirname "$here")
 out=$1
 cases=$repo/tests/golden/cases
 database=$repo/data/airports.txt
+. "$repo/tests/golden/case_files.sh"
 
 rm -rf "$out"
 mkdir -p "$out"/{item_reader,line_split,coordinate,number_rules,settings,session}
@@ -18,7 +19,7 @@ mkdir -p "$out"/{item_reader,line_split,coordinate,number_rules,settings,session
 # Every database of the golden cases, and a slice of the bundled one: the
 # first few hundred lines as they stand and a block cut anywhere.
 databases=()
-for file in "$cases"/*/airports.txt; do databases+=("$file"); done
+for file in "$repo"/tests/golden/fixtures/*.txt "$cases"/*/airports.txt; do databases+=("$file"); done
 if [ -f "$database" ]; then
   head -c 6000 "$database" > "$out/bundled-head.txt"
   tail -c 3000 "$database" > "$out/bundled-tail.txt"
@@ -66,16 +67,17 @@ printf ' "Eng" x ,\n"A,B"\r' > "$out/settings/stray-text"
 for dir in "$cases"/*/; do
   name=$(basename "$dir")
   seed="$out/session/$name"
-  cat "$dir/commands.txt" > "$seed"
+  case_commands "$dir" > "$seed"
   if [ -d "$dir/start/Vantrelo.ini" ]; then
     printf '\n%%%%ini\n<dir>' >> "$seed"
   elif [ -f "$dir/Vantrelo.ini" ]; then
     printf '\n%%%%ini\n' >> "$seed"
     cat "$dir/Vantrelo.ini" >> "$seed"
   fi
-  if [ -f "$dir/airports.txt" ]; then
+  db=$(case_database "$dir")
+  if [ -n "$db" ]; then
     printf '\n%%%%db\n' >> "$seed"
-    head -c 12000 "$dir/airports.txt" >> "$seed"
+    head -c 12000 "$db" >> "$seed"
   fi
 done
 if [ -f "$out/bundled-head.txt" ]; then

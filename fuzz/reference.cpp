@@ -20,25 +20,6 @@ void check(bool condition, const char* what) {
   std::abort();
 }
 
-std::vector<Item> splitItems(std::string_view bytes, std::size_t maxBytes) {
-  std::vector<Item> items;
-  std::size_t begin = 0;
-  while (begin < bytes.size()) {
-    std::size_t end = begin;
-    while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n') {
-      ++end;
-    }
-    const std::size_t length = end - begin;
-    const bool oversized = length > maxBytes;
-    items.push_back(
-        {oversized ? std::string() : std::string(bytes.substr(begin, length)), oversized});
-    if (end == bytes.size()) break;  // the file ends inside the item
-    // The comma or line end goes with the item; CR LF is one line end.
-    begin = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
-  }
-  return items;
-}
-
 std::size_t findBar(std::string_view text, std::size_t from) {
   if (from < 1) from = 1;
   for (std::size_t position = from; position <= text.size(); ++position) {

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Whole sessions: start-up and a command script over a random airports.txt
 // and Vantrelo.ini in a scratch working directory, the way the window or the
-// driver runs them. A small model of the program (the plain item split and
-// line splits of reference.cpp, the settings file as two quoted values)
-// runs beside it, and after every action the two must agree on the
-// messages shown, the runway table, the airport on display, the settings
-// file's bytes and the exact set of files in the directory. Nothing may
-// appear outside the working directory.
+// driver runs them. A small model of the program (the plain item reader of
+// tests/support, the line splits of reference.cpp, the settings file as two
+// quoted values) runs beside it, and after every action the two must agree
+// on the messages shown, the runway table, the airport on display, the
+// settings file's bytes and the exact set of files in the directory.
+// Nothing may appear outside the working directory.
 //
 // Input: the command lines, then optionally "\n%%ini\n" and the settings
 // file, then optionally "\n%%db\n" and the database. A part that is absent
@@ -38,6 +38,7 @@
 #include "files/settings_file.h"
 #include "form/form_logic.h"
 #include "lookup/airport_database.h"
+#include "plain_database.h"
 #include "reference.h"
 
 namespace {
@@ -125,7 +126,7 @@ class Model {
   Model(std::string_view db, FileKind dbKind, std::string_view ini, FileKind iniKind)
       : m_dbBytes(db),
         m_dbKind(dbKind),
-        m_cursor(fuzzref::splitItems(db, lookup::AirportDatabase::kMaxItemBytes)),
+        m_cursor(db, lookup::AirportDatabase::kMaxItemBytes),
         m_iniBytes(ini),
         m_iniKind(iniKind) {}
 
@@ -217,15 +218,15 @@ class Model {
     m_text1 = common::toUpper1252(m_text1);
     std::optional<std::array<std::string, 8>> found;
     if (m_open) {
-      while (!m_cursor.atEnd()) {
-        const fuzzref::Item& item = m_cursor.read();
-        if (item.oversized || item.text.empty()) continue;
-        if (item.text.find(m_text1) == std::string::npos) continue;
-        found = fuzzref::splitAirport(item.text);
-        if (found) break;
+      const auto isAirportLine = [](std::string_view item) {
+        return fuzzref::splitAirport(item).has_value();
+      };
+      std::string matched;
+      if (m_cursor.scanFor(m_text1, isAirportLine, matched) > 0) {
+        found = fuzzref::splitAirport(matched);
       }
       while (!m_cursor.atEnd()) {
-        const fuzzref::Item& item = m_cursor.read();
+        const testing_support::PlainItem& item = m_cursor.readItem();
         if (!item.oversized && item.text.empty()) break;
         if (item.oversized || m_runways.size() >= 100) continue;
         const auto runway = fuzzref::splitRunway(item.text);
@@ -236,7 +237,7 @@ class Model {
     if (!m_open || m_cursor.atEnd()) {
       if (m_dbKind == FileKind::Regular) {
         m_open = true;
-        m_cursor.rewind();
+        m_cursor.reopen();
         if (!found && !restarted) {
           searchRun(ticked, true);
           return;
@@ -268,7 +269,7 @@ class Model {
 
   std::string m_dbBytes;
   FileKind m_dbKind;
-  fuzzref::ItemCursor m_cursor;
+  testing_support::PlainDatabase m_cursor;
   bool m_open = false;
   std::string m_iniBytes;
   FileKind m_iniKind;

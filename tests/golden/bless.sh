@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Rewrites a case's expected output and files from what the driver does now.
-# Only for a deliberate change of behaviour: review `git diff` afterwards.
+# Rewrites a case's transcript, exit status and files from what the driver
+# does now with the commands of its transcript (the lines marked "> ").
+# For a new case, and for a deliberate change of behaviour: review
+# `git diff` afterwards.
 #   tests/golden/bless.sh build/default/tools/vantrelo-script/vantrelo-script tests/golden/cases/NAME
 set -euo pipefail
 driver=$(realpath "$1")
 case_dir=$(realpath "$2")
+. "$(dirname "$0")/case_files.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-for start in airports.txt Vantrelo.ini; do
-  [ -e "$case_dir/$start" ] && cp "$case_dir/$start" "$work/"
-done
-# Any other starting files and folders.
-[ -d "$case_dir/start" ] && cp -a "$case_dir/start/." "$work/"
+commands=$(mktemp)
+trap 'rm -rf "$work" "$commands"' EXIT
+set_up_run "$case_dir" "$work"
+# Read before the transcript is written over.
+case_commands "$case_dir" > "$commands"
 status=0
-(cd "$work" && env -u LC_ALL LANG=C.UTF-8 "$driver" < "$case_dir/commands.txt" > "$case_dir/expected.out") ||
+(cd "$work" && env -u LC_ALL LANG=C.UTF-8 "$driver" --echo < "$commands" > "$case_dir/transcript.txt") ||
   status=$?
 rm -f "$case_dir/expected.status"
 [ "$status" != 0 ] && echo "$status" > "$case_dir/expected.status"

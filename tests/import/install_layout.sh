@@ -33,6 +33,8 @@ for size in 16 24 32 48 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/vantrelo.png" ] || fail "no $size px icon"
 done
 cmp "$bundled" "$prefix/share/vantrelo/airports.txt" || fail "the installed database differs"
+# The OurAirports files of data/ourairports/ are for the build and its tests.
+[ -z "$(find "$prefix" -name '*.csv')" ] || fail "OurAirports source files are installed"
 grep -qx "Exec=$prefix/bin/vantrelo" "$prefix/share/applications/vantrelo.desktop" ||
   fail "the desktop entry does not start $prefix/bin/vantrelo"
 # Installed documentation speaks to users: no build or repository paths.

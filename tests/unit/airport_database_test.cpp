@@ -12,18 +12,16 @@
 #include <vector>
 
 #include "lookup/airport_line.h"
+#include "plain_database.h"
 #include "temp_dir.h"
 
 namespace {
 
 using lookup::AirportDatabase;
+using testing_support::splitPlainItems;
 using testing_support::TempDir;
 
-struct ReadResult {
-  std::string text;
-  bool oversized;
-  friend bool operator==(const ReadResult&, const ReadResult&) = default;
-};
+using ReadResult = testing_support::PlainItem;
 
 std::vector<ReadResult> readAll(AirportDatabase& database) {
   std::vector<ReadResult> items;
@@ -39,27 +37,6 @@ std::vector<ReadResult> readFile(const TempDir& dir, std::string_view bytes) {
   AirportDatabase database(dir.file("airports.txt").string());
   EXPECT_EQ(database.open(), std::nullopt);
   return readAll(database);
-}
-
-// One item per comma or line end, read the plain way, byte by byte.
-std::vector<ReadResult> referenceItems(std::string_view bytes) {
-  std::vector<ReadResult> items;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = pos;
-    while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n') {
-      ++end;
-    }
-    const bool oversized = end - pos > AirportDatabase::kMaxItemBytes;
-    items.push_back(
-        {oversized ? std::string() : std::string(bytes.substr(pos, end - pos)), oversized});
-    pos = end;
-    if (pos < bytes.size()) {
-      if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
-      ++pos;
-    }
-  }
-  return items;
 }
 
 TEST(ItemReader, EndsItemsAtCommasAndEveryKindOfLineEnd) {
@@ -108,7 +85,8 @@ TEST(ItemReader, MatchesThePlainReaderAcrossBufferBoundaries) {
       bytes.append(run, static_cast<char>('a' + random() % 26));
       bytes += alphabet[random() % alphabet.size()];
     }
-    ASSERT_EQ(readFile(dir, bytes), referenceItems(bytes)) << "round " << round;
+    ASSERT_EQ(readFile(dir, bytes), splitPlainItems(bytes, AirportDatabase::kMaxItemBytes))
+        << "round " << round;
   }
 }
 

@@ -13,63 +13,17 @@
 
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
+#include "plain_database.h"
 #include "temp_dir.h"
 
 namespace {
 
 using lookup::AirportDatabase;
+using testing_support::PlainDatabase;
+using testing_support::PlainItem;
 using testing_support::TempDir;
 
 constexpr std::size_t kLimit = AirportDatabase::kMaxItemBytes;
-
-struct PlainItem {
-  std::string text;
-  bool oversized;
-};
-
-// The database read the plain way: split into items byte by byte, then
-// searched one item at a time with std::string::find.
-class PlainDatabase {
- public:
-  explicit PlainDatabase(std::string_view bytes) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-      std::size_t end = pos;
-      while (end < bytes.size() && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n')
-        ++end;
-      const bool oversized = end - pos > kLimit;
-      m_items.push_back(
-          {oversized ? std::string() : std::string(bytes.substr(pos, end - pos)), oversized});
-      pos = end;
-      if (pos < bytes.size()) {
-        if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
-        ++pos;
-      }
-    }
-  }
-
-  void reopen() { m_next = 0; }
-  bool atEnd() const { return m_next == m_items.size(); }
-  const PlainItem& readItem() { return m_items[m_next++]; }
-
-  template <typename Accept>
-  std::size_t scanFor(std::string_view needle, Accept accept, std::string& matchedItem) {
-    while (!atEnd()) {
-      const PlainItem& item = readItem();
-      if (item.oversized || item.text.empty()) continue;
-      const std::size_t found = needle.empty() ? 0 : item.text.find(needle);
-      if (found == std::string::npos) continue;
-      if (!accept(std::string_view(item.text))) continue;
-      matchedItem = item.text;
-      return found + 1;
-    }
-    return 0;
-  }
-
- private:
-  std::vector<PlainItem> m_items;
-  std::size_t m_next = 0;
-};
 
 // An accept test that writes down every item it is asked about. It takes
 // splittable airport lines, as the search does, or a fixed share of items.
@@ -103,7 +57,7 @@ class ScanComparison {
  public:
   ScanComparison(const TempDir& dir, std::string_view bytes, std::size_t bufferBytes,
                  std::size_t readBytes, lookup::LookAhead lookAhead = {})
-      : m_plain(bytes),
+      : m_plain(bytes, kLimit),
         m_fast(dir.file("airports.txt").string(), bufferBytes, readBytes, lookAhead) {
     dir.write("airports.txt", bytes);
     m_opened = !m_fast.open();

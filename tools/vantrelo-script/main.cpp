@@ -2,6 +2,8 @@
 // vantrelo-script: drives the whole program without a window. Run it in a
 // directory holding airports.txt and feed it commands on standard input:
 //   printf 'type kjfk\nclick Command1\ndump\n' | vantrelo-script
+// With --echo each command line stands, marked "> ", before its output:
+// the golden cases keep such transcripts.
 
 #include <getopt.h>
 
@@ -19,32 +21,45 @@ constexpr const char* kUsage =
     "Runs Vantrelo without a window in the current folder, which must hold\n"
     "airports.txt: start-up, then one command per line of standard input.\n"
     "\n"
+    "  -e, --echo     print each input line, after \"> \", before its output\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n";
 
 enum class Request { Run, Help, Version, Usage };
 
-Request parseArguments(int argc, char* argv[]) {
-  static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+struct Arguments {
+  Request request = Request::Run;
+  bool echo = false;
+};
+
+Arguments parseArguments(int argc, char* argv[]) {
+  static const option kOptions[] = {{"echo", no_argument, nullptr, 'e'},
+                                    {"help", no_argument, nullptr, 'h'},
                                     {"version", no_argument, nullptr, 'V'},
                                     {nullptr, 0, nullptr, 0}};
+  Arguments arguments;
   int letter = 0;
-  while ((letter = getopt_long(argc, argv, "hV", kOptions, nullptr)) != -1) {
-    if (letter == 'h') return Request::Help;
-    if (letter == 'V') return Request::Version;
-    return Request::Usage;  // getopt has named the bad option
+  while ((letter = getopt_long(argc, argv, "ehV", kOptions, nullptr)) != -1) {
+    if (letter == 'e') {
+      arguments.echo = true;
+      continue;
+    }
+    if (letter == 'h') return {Request::Help, false};
+    if (letter == 'V') return {Request::Version, false};
+    return {Request::Usage, false};  // getopt has named the bad option
   }
   if (optind < argc) {
     std::fprintf(stderr, "vantrelo-script: unexpected argument '%s'\n", argv[optind]);
-    return Request::Usage;
+    return {Request::Usage, false};
   }
-  return Request::Run;
+  return arguments;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  switch (parseArguments(argc, argv)) {
+  const Arguments arguments = parseArguments(argc, argv);
+  switch (arguments.request) {
     case Request::Help:
       std::fputs(kUsage, stdout);
       return 0;
@@ -60,5 +75,5 @@ int main(int argc, char* argv[]) {
   // The locale of the environment, as the window has it: no text may depend on it.
   std::setlocale(LC_ALL, "");
   std::ios::sync_with_stdio(false);
-  return tools::runScriptSession(std::cin, std::cout);
+  return tools::runScriptSession(std::cin, std::cout, arguments.echo);
 }

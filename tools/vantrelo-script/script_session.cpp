@@ -170,22 +170,39 @@ class Session {
   form::FormLogic m_form;
 };
 
+// One input line, without the CR of a CR LF line end.
+bool readCommand(std::istream& commands, std::string& line) {
+  if (!std::getline(commands, line)) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+// The lines left after Exit or a failed start-up, which never run: echoed
+// all the same, so that a transcript holds the whole input.
+void echoUnread(std::istream& commands, std::ostream& out) {
+  std::string line;
+  while (readCommand(commands, line))
+    out << kEchoPrefix << line << '\n';
+}
+
 }  // namespace
 
-int runScriptSession(std::istream& commands, std::ostream& out) {
+int runScriptSession(std::istream& commands, std::ostream& out, bool echo) {
   Session session(out);
   if (!session.startUp()) {
+    if (echo) echoUnread(commands, out);
     out.flush();
     return 1;
   }
   std::string line;
-  while (std::getline(commands, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  while (readCommand(commands, line)) {
+    if (echo) out << kEchoPrefix << line << '\n';
     if (line.empty()) continue;
     const bool goesOn = session.run(line);
     out.flush();
     if (!goesOn) break;
   }
+  if (echo) echoUnread(commands, out);
   out.flush();
   return 0;
 }

@@ -11,8 +11,13 @@
 
 namespace tools {
 
+// With echo, each input line is printed after kEchoPrefix before what it
+// prints, which makes the output a transcript of the session; lines after
+// Exit or a failed start-up are printed too, with nothing after them.
+inline constexpr const char* kEchoPrefix = "> ";
+
 // Returns the process exit status: 0 at Exit or the end of input, 1 when a
 // failure ended the program.
-int runScriptSession(std::istream& commands, std::ostream& out);
+int runScriptSession(std::istream& commands, std::ostream& out, bool echo);
 
 }  // namespace tools
