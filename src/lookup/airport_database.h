@@ -7,7 +7,7 @@
 // consumed with it.
 //
 // A search does not cut the file into items: it looks for the text in the
-// buffer as read (buffer_scanner.h) and finds the bounds of an item only
+// buffer as read (needle_finder.h) and finds the bounds of an item only
 // around a hit. An item that a block leaves unfinished is carried over to the
 // front of the buffer. The result is the item, and the read position after
 // it, that reading item by item would give.
@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/buffer_scanner.h"
+#include "lookup/needle_finder.h"
 #include "lookup/region_search.h"
 
 namespace lookup {
