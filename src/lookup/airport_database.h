@@ -63,7 +63,6 @@ class AirportDatabase {
   // false and sets error to the system's reason.
   bool open(std::string& error);
   void close();
-  bool isOpen() const { return m_fd >= 0; }
   const std::string& path() const { return m_path; }
 
   // True when nothing is left to read, also when the file is not open or a
