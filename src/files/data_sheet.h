@@ -12,7 +12,7 @@
 #include "common/error.h"
 #include "common/form_state.h"
 #include "common/window_model.h"
-#include "lookup/runway_table.h"
+#include "lookup/airport_line.h"
 
 namespace files {
 

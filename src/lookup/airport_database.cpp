@@ -92,6 +92,12 @@ void AirportDatabase::consumeItemEnd(std::size_t stop) {
   }
 }
 
+void AirportDatabase::stopReading() {
+  m_begin = m_end = 0;
+  m_pendingLineFeed = false;
+  m_fileDone = true;
+}
+
 void AirportDatabase::skipPendingLineFeed() {
   if (!m_pendingLineFeed) return;
   if (m_begin == m_end) refill();
@@ -139,122 +145,6 @@ Item AirportDatabase::readItem() {
   }
 }
 
-std::optional<AirportDatabase::ScanHit> AirportDatabase::nextHit(const NeedleFinder& finder) {
-  if (m_fd < 0) return std::nullopt;
-  if (finder.holdsItemEnd() || finder.size() > kMaxItemBytes) {
-    // No item can hold the text: the scan would read to the end for nothing.
-    m_begin = m_end = 0;
-    m_pendingLineFeed = false;
-    m_fileDone = true;
-    return std::nullopt;
-  }
-
-  enum class Step {
-    Search,      // looking for the text in the unread bytes
-    FinishItem,  // the item at m_begin holds the text; looking for its end
-    SkipItem,    // the item being read is oversized; reading over it
-  };
-  Step step = Step::Search;
-  const std::uint64_t scanStart = m_fileOffset;
-  const std::size_t overlap = finder.size() > 0 ? finder.size() - 1 : 0;
-  // Offsets from m_begin, which moves whenever complete items are dropped or
-  // the buffer is refilled.
-  std::size_t searched = 0;  // no occurrence starts before this
-  std::size_t clean = 0;     // no comma or line end lies before this
-  std::size_t hitAt = 0;     // FinishItem: where the text lies in the item
-
-  for (;;) {
-    if (m_pendingLineFeed && m_begin < m_end) {
-      // Only met with nothing carried over, so the offsets above are all 0.
-      if (m_buffer[m_begin] == '\n') ++m_begin;
-      m_pendingLineFeed = false;
-    }
-    const char* data = m_buffer.data() + m_begin;
-    const char* dataEnd = m_buffer.data() + m_end;
-
-    if (step == Step::SkipItem) {
-      const char* stop = findItemEnd(data, dataEnd);
-      if (stop == dataEnd) {
-        m_begin = m_end;
-        if (!refill()) return std::nullopt;
-        continue;
-      }
-      consumeItemEnd(static_cast<std::size_t>(stop - m_buffer.data()));
-      step = Step::Search;
-      searched = clean = 0;
-      continue;
-    }
-
-    if (step == Step::Search) {
-      const char* hit = finder.find(data + searched, dataEnd);
-      if (hit == dataEnd) {
-        // No hit: drop every complete item, carry the unfinished one over.
-        const char* lastStop = findLastItemEnd(data + clean, dataEnd);
-        if (lastStop != nullptr)
-          consumeItemEnd(static_cast<std::size_t>(lastStop - m_buffer.data()));
-        const std::size_t unfinished = m_end - m_begin;
-        if (unfinished > kMaxItemBytes) {
-          step = Step::SkipItem;
-          m_begin = m_end;
-          searched = clean = 0;
-        } else {
-          clean = unfinished;
-          searched = unfinished - std::min(unfinished, overlap);
-        }
-        if (step == Step::Search && lookAheadPays(finder, scanStart)) {
-          if (!lookAhead(finder, searched)) return std::nullopt;
-          searched = clean = 0;
-          continue;
-        }
-        if (!refill()) {
-          // The file ends with the unfinished item, and the text is not in it.
-          m_begin = m_end;
-          return std::nullopt;
-        }
-        continue;
-      }
-      // The item around the hit starts after the last comma or line end
-      // before it; the text itself holds none.
-      const auto hitOffset = static_cast<std::size_t>(hit - data);
-      const char* stopBefore = findLastItemEnd(data + std::min(clean, hitOffset), hit);
-      const char* itemStart = stopBefore != nullptr ? stopBefore + 1 : data;
-      m_begin += static_cast<std::size_t>(itemStart - data);
-      hitAt = static_cast<std::size_t>(hit - itemStart);
-      clean = hitAt + finder.size();
-      step = Step::FinishItem;
-      continue;
-    }
-
-    // FinishItem: the item runs from m_begin to the next comma or line end.
-    const char* stop = findItemEnd(data + clean, dataEnd);
-    const auto length = static_cast<std::size_t>(stop - data);
-    if (length > kMaxItemBytes) {
-      // Too long to be held: it never matches, even though it holds the text.
-      if (stop == dataEnd) {
-        step = Step::SkipItem;
-        m_begin = m_end;
-        if (!refill()) return std::nullopt;
-      } else {
-        consumeItemEnd(static_cast<std::size_t>(stop - m_buffer.data()));
-        step = Step::Search;
-        searched = clean = 0;
-      }
-      continue;
-    }
-    if (stop == dataEnd) {
-      clean = length;
-      if (refill()) continue;
-      // The file ends with this item.
-      const ScanHit found{std::string_view(m_buffer.data() + m_begin, length), hitAt + 1};
-      m_begin = m_end;
-      return found;
-    }
-    const ScanHit found{std::string_view(data, length), hitAt + 1};
-    consumeItemEnd(static_cast<std::size_t>(stop - m_buffer.data()));
-    return found;
-  }
-}
-
 bool AirportDatabase::lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const {
   if (m_fileDone || finder.size() == 0 || finder.size() > RegionSearch::kMaxTextBytes) return false;
   // Reading on from shortly before the occurrence needs room for the
@@ -269,18 +159,16 @@ bool AirportDatabase::lookAheadPays(const NeedleFinder& finder, std::uint64_t sc
 }
 
 // Called where the scan would read on with no hit in the buffer: the
-// unfinished item is at m_begin, searched up to m_begin + searched. Finds the
+// unfinished item is at m_begin, searched up to the file offset searchFrom. Finds the
 // next occurrence with both cores and refills the buffer from where the item
 // holding it may start; the scan then goes on as if it had read every byte
 // in between. False when there is none: the file ended or a read failed.
-bool AirportDatabase::lookAhead(const NeedleFinder& finder, std::size_t searched) {
+bool AirportDatabase::lookAhead(const NeedleFinder& finder, std::uint64_t searchFrom) {
   const std::uint64_t itemStart = m_fileOffset - (m_end - m_begin);
-  const RegionSearchResult found = m_regionSearch.find(m_fd, itemStart + searched, finder);
+  const RegionSearchResult found = m_regionSearch.find(m_fd, searchFrom, finder);
   if (found.outcome != RegionSearchResult::Outcome::Found) {
     if (found.outcome == RegionSearchResult::Outcome::ReadFailed) m_readError = found.errorNumber;
-    m_begin = m_end = 0;
-    m_fileDone = true;
-    m_pendingLineFeed = false;
+    stopReading();
     return false;
   }
   // An item that starts more than kMaxItemBytes + 1 bytes before the

@@ -7,9 +7,9 @@
 // consumed with it.
 //
 // A search does not cut the file into items: it looks for the text in the
-// buffer as read (buffer_scanner.h) and finds the bounds of an item only
-// around a hit. An item that a block leaves unfinished is carried over to the
-// front of the buffer. The result is the item, and the read position after
+// buffer as read (needle_finder.h) and finds the bounds of an item only
+// around a hit (hit_scan.h). An item that a block leaves unfinished is
+// carried over to the front of the buffer. The result is the item, and the read position after
 // it, that reading item by item would give.
 //
 // Far from the read position, in a large file, the search looks ahead with
@@ -23,7 +23,8 @@
 #include <vector>
 
 #include "common/error.h"
-#include "lookup/buffer_scanner.h"
+#include "lookup/hit_scan.h"
+#include "lookup/needle_finder.h"
 #include "lookup/region_search.h"
 
 namespace lookup {
@@ -63,7 +64,6 @@ class AirportDatabase {
   // Opens the file with the read position at its start.
   std::optional<common::Error> open();
   void close();
-  bool isOpen() const { return m_fd >= 0; }
   const std::string& path() const { return m_path; }
 
   // True when nothing is left to read, also when the file is not open or a
@@ -87,7 +87,9 @@ class AirportDatabase {
   template <typename Accept>
   std::size_t scanFor(std::string_view needle, Accept accept, std::string& matchedItem) {
     const NeedleFinder finder(needle);
-    while (const std::optional<ScanHit> hit = nextHit(finder)) {
+    // A fresh scan per hit: after a refused item the look-ahead waits again
+    // for a stretch without a hit.
+    while (const std::optional<ScanHit> hit = HitScan(*this, finder).run()) {
       if (!accept(hit->item)) continue;
       matchedItem.assign(hit->item);
       return hit->position;
@@ -96,21 +98,18 @@ class AirportDatabase {
   }
 
  private:
-  struct ScanHit {
-    std::string_view item;  // valid until the next read
-    std::size_t position;   // 1-based position of the text in the item
-  };
-
-  // The next item that holds the finder's text and is not oversized; the
-  // read position is then just after it. Nothing at the end of the file.
-  std::optional<ScanHit> nextHit(const NeedleFinder& finder);
+  friend class HitScan;
 
   bool lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const;
-  bool lookAhead(const NeedleFinder& finder, std::size_t searched);
+  bool lookAhead(const NeedleFinder& finder, std::uint64_t searchFrom);
 
   bool refill();  // reads more, first moving the unread bytes to the front when short of room
   void skipPendingLineFeed();
   void consumeItemEnd(std::size_t stop);  // moves past the comma or line end at stop
+  void stopReading();                     // drops what was read; nothing more is read
+  std::size_t indexOf(const char* byte) const {
+    return static_cast<std::size_t>(byte - m_buffer.data());
+  }
 
   std::string m_path;
   int m_fd = -1;

@@ -7,6 +7,8 @@
 #include "common/messages.h"
 #include "common/text1252.h"
 #include "lookup/coordinate.h"
+#include "lookup/result_display.h"
+#include "lookup/runway_table.h"
 
 namespace lookup {
 

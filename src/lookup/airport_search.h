@@ -15,7 +15,7 @@
 #include "common/messages.h"
 #include "common/window_model.h"
 #include "lookup/airport_database.h"
-#include "lookup/runway_table.h"
+#include "lookup/airport_line.h"
 
 namespace lookup {
 

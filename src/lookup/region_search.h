@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lookup/buffer_scanner.h"
+#include "lookup/needle_finder.h"
 
 namespace lookup {
 

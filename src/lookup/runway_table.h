@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The runway lines after a found airport line, and the texts of the result
-// panel built from them and from the airport line.
-
-#include <string>
-#include <string_view>
+// The runway lines after a found airport line, read into the runway table.
 
 #include "common/form_state.h"
-#include "common/window_model.h"
 #include "lookup/airport_database.h"
-#include "lookup/airport_line.h"
 
 namespace lookup {
 
@@ -19,26 +13,5 @@ namespace lookup {
 // runwayCount. Lines that are not runway lines (too few "|", a length that
 // is not a number) and lines after the 100th are read over and not stored.
 void readRunwayBlock(AirportDatabase& database, common::FormState& state);
-
-// The row of runway `position` (1-based) for Label5, closed by a CR:
-// "04L", 19 spaces, "040°", 34 spaces, "12079 ft./ 3681 mt.", 12 spaces,
-// "109.50", 9 spaces, CR.
-std::string formatRunwayRow(const common::RunwayTable& table, int position);
-
-// "13 ft./ 3 mt." and 7 spaces; metres rounded down (-11 ft -> -4 mt.).
-std::string formatElevation(std::string_view elevationFt);
-
-// Whole metres of a runway length as the row shows them.
-double runwayLengthWholeMetres(std::string_view lengthFt);
-
-struct FoundAirport {
-  AirportRecord record;  // heading3 already emptied where it was "--"
-  std::string latitudeText;
-  std::string longitudeText;
-};
-
-// Fills the result labels and Label5 with one row per runway.
-void showAirport(const FoundAirport& found, const common::FormState& state,
-                 common::WindowModel& window);
 
 }  // namespace lookup

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "airport_conversion.h"
+#include "common/form_state.h"
 #include "common/text1252.h"
 #include "csv_reader.h"
 #include "database_writer.h"
@@ -438,7 +439,7 @@ TEST(BuildDatabase, ChoosesTypesJoinsByIdSortsByIdentAndCapsRunways) {
   ASSERT_EQ(result.blocks[0].runways.size(), 2u);
   EXPECT_EQ(result.blocks[0].runways[0].designator, "18");
   EXPECT_TRUE(result.blocks[1].runways.empty());
-  ASSERT_EQ(result.blocks[2].runways.size(), importer::kMaxRunwayLines);
+  ASSERT_EQ(result.blocks[2].runways.size(), common::kMaxRunways);
   EXPECT_EQ(result.blocks[2].runways.back().lengthFt, "1049");  // the 50th runway's high end
 
   const auto& s = result.summary;

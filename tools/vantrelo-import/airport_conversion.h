@@ -18,8 +18,6 @@
 
 namespace importer {
 
-inline constexpr std::size_t kMaxRunwayLines = 100;
-
 struct RunwayEndLine {
   std::string designator;   // field 1, "04L"
   std::string orientation;  // field 2, whole degrees, "031"

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/form_state.h"
+
 namespace importer {
 namespace {
 
@@ -31,7 +33,7 @@ std::string databaseBytes(const std::vector<AirportBlock>& blocks) {
   for (const AirportBlock& block : blocks) {
     bytes += airportLine(block);
     bytes += kLineEnd;
-    const std::size_t count = std::min(block.runways.size(), kMaxRunwayLines);
+    const std::size_t count = std::min(block.runways.size(), common::kMaxRunways);
     for (std::size_t i = 0; i < count; ++i) {
       bytes += runwayLine(block.runways[i]);
       bytes += kLineEnd;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "common/form_state.h"
 #include "item_limit.h"
 
 namespace importer {
@@ -127,8 +128,10 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
       ++summary.runwayEndsSkipped[reason];
     std::vector<RunwayEndLine>& runways = blocks[airport->second].runways;
     for (RunwayEndLine& end : converted.ends) {
-      if (runways.size() >= kMaxRunwayLines) {
-        ++summary.runwayEndsSkipped["more than 100 runway lines for one airport"];
+      // The program stores no more runways per airport than this.
+      if (runways.size() >= common::kMaxRunways) {
+        ++summary.runwayEndsSkipped["more than " + std::to_string(common::kMaxRunways) +
+                                    " runway lines for one airport"];
         continue;
       }
       runways.push_back(std::move(end));

@@ -41,7 +41,7 @@ struct ImportSummary {
 };
 
 struct ImportResult {
-  std::vector<AirportBlock> blocks;  // sorted by ident, at most kMaxRunwayLines runways each
+  std::vector<AirportBlock> blocks;  // sorted by ident, at most common::kMaxRunways runways each
   ImportSummary summary;
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "lookup/buffer_scanner.h"
+#include "lookup/needle_finder.h"
 
 #include <gtest/gtest.h>
 
