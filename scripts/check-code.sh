@@ -57,6 +57,7 @@ echo "== clang-tidy-14 on ${#tidy_files[@]} files (2 at a time)"
 tidy_failed=0
 if [ ${#tidy_files[@]} -gt 0 ]; then
   # Each file's findings are printed together, and only when there are any.
+  # shellcheck disable=SC2016 # the inner shell expands them
   printf '%s\0' "${tidy_files[@]}" |
     xargs -0 -n1 -P2 sh -c \
       'out=$(clang-tidy-14 -p "$0" --quiet "$1" 2>&1) ||
