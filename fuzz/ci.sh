@@ -9,4 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 bash "$here/../scripts/install-deps.sh" clang-14 libclang-rt-14-dev
 
+# As in every CI build, warnings are errors.
+if [ "${CI:-}" = "true" ]; then export VANTRELO_WERROR=ON; fi
+
 VANTRELO_FUZZ_NO_WAIT=1 bash "$here/run.sh" "${VANTRELO_FUZZ_SECONDS:-9}"

@@ -31,9 +31,11 @@ fi
 [ -n "$compiler" ] || { echo "fuzz/run.sh: no clang++ (Debian: clang-14 libclang-rt-14-dev)" >&2; exit 1; }
 generator=()
 command -v ninja > /dev/null && generator=(-G Ninja)
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$build" "${generator[@]}" -DCMAKE_CXX_COMPILER="$compiler" > /dev/null
-fi
+# VANTRELO_WERROR=ON (fuzz/ci.sh sets it in CI) makes warnings errors.
+configure=(-DVANTRELO_WERROR="${VANTRELO_WERROR:-OFF}")
+[ -f "$build/CMakeCache.txt" ] ||
+  configure+=("${generator[@]}" -DCMAKE_CXX_COMPILER="$compiler")
+cmake -S "$here" -B "$build" "${configure[@]}" > /dev/null
 cmake --build "$build"
 bash "$here/make_seeds.sh" "$build/seeds"
 mkdir -p "$build/logs"

@@ -8,6 +8,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev fonts-liberation libicu-dev libcurl4-openssl-dev
+  clang-format-14 clang-tidy-14
   locales xvfb xauth
   at-spi2-core python3-pyatspi dbus-x11 "$@")
 # The Debian package and its checks (packaging/check.sh), and the installed

@@ -57,9 +57,10 @@ std::string textFromScientific(std::string_view scientific, int maxPlainExponent
     out += digits;
     out.append(static_cast<std::size_t>(exponent + 1 - digitCount), '0');
   } else {
-    out.append(digits, 0, static_cast<std::size_t>(exponent + 1));
+    const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+    out.append(digits, 0, integerDigits);
     out += '.';
-    out.append(digits, static_cast<std::size_t>(exponent + 1));
+    out.append(digits, integerDigits);
   }
   return out;
 }
@@ -81,6 +82,38 @@ bool isBlank(char c) {
 }
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// The position after the sign at `i`, if any.
+std::size_t skipSign(std::string_view text, std::size_t i) {
+  return i < text.size() && (text[i] == '-' || text[i] == '+') ? i + 1 : i;
+}
+
+// The position after the run of digits that starts at `i`.
+std::size_t skipDigits(std::string_view text, std::size_t i) {
+  while (i < text.size() && isDigit(text[i]))
+    ++i;
+  return i;
+}
+
+// Whether the whole text is a signed decimal with at least one digit and an
+// optional exponent that has digits of its own ("-12.5", ".5e+3", "7.").
+bool isPlainDecimal(std::string_view text) {
+  const std::size_t mantissaStart = skipSign(text, 0);
+  std::size_t i = skipDigits(text, mantissaStart);
+  std::size_t mantissaDigits = i - mantissaStart;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fractionStart = i + 1;
+    i = skipDigits(text, fractionStart);
+    mantissaDigits += i - fractionStart;
+  }
+  if (mantissaDigits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    const std::size_t exponentStart = skipSign(text, i + 1);
+    i = skipDigits(text, exponentStart);
+    if (i == exponentStart) return false;
+  }
+  return i == text.size();
 }
 
 // The value of an unsigned decimal text ("123.45", ".001e-7") that
@@ -155,9 +188,7 @@ double leadingNumber(std::string_view text) {
   bool pointSeen = false;
   for (char c : text) {
     if (isBlank(c)) continue;
-    if (signAllowed && (c == '-' || c == '+')) {
-      clean += c;
-    } else if (isDigit(c)) {
+    if ((signAllowed && (c == '-' || c == '+')) || isDigit(c)) {
       clean += c;
     } else if (c == '.' && !pointSeen) {
       pointSeen = true;
@@ -175,27 +206,7 @@ std::optional<double> parseNumber(std::string_view text) {
   if (first == std::string_view::npos) return std::nullopt;
   const auto last = text.find_last_not_of(" \t\r\n");
   std::string_view body = text.substr(first, last - first + 1);
-
-  std::size_t i = 0;
-  if (body[i] == '-' || body[i] == '+') ++i;
-  std::size_t mantissaDigits = 0;
-  while (i < body.size() && isDigit(body[i]))
-    ++i, ++mantissaDigits;
-  if (i < body.size() && body[i] == '.') {
-    ++i;
-    while (i < body.size() && isDigit(body[i]))
-      ++i, ++mantissaDigits;
-  }
-  if (mantissaDigits == 0) return std::nullopt;
-  if (i < body.size() && (body[i] == 'E' || body[i] == 'e')) {
-    ++i;
-    if (i < body.size() && (body[i] == '-' || body[i] == '+')) ++i;
-    std::size_t exponentDigits = 0;
-    while (i < body.size() && isDigit(body[i]))
-      ++i, ++exponentDigits;
-    if (exponentDigits == 0) return std::nullopt;
-  }
-  if (i != body.size()) return std::nullopt;
+  if (!isPlainDecimal(body)) return std::nullopt;
 
   bool negative = body.front() == '-';
   if (body.front() == '-' || body.front() == '+') body.remove_prefix(1);

@@ -28,7 +28,7 @@ namespace files {
 
 // Returns nothing on success, else the reason, in Windows-1252: usually the
 // system's (e.g. "No space left on device").
-std::optional<common::Error> writeFileAtomically(const std::filesystem::path& target,
+std::optional<common::Error> writeFileAtomically(const std::filesystem::path& requested,
                                                  std::string_view bytes);
 
 }  // namespace files

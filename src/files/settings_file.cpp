@@ -15,7 +15,7 @@
 namespace files {
 namespace {
 
-constexpr std::size_t kMaxSettingsBytes = 1024 * 1024;
+constexpr std::size_t kMaxSettingsBytes = std::size_t{1024} * 1024;
 
 bool isLineEnd(char c) {
   return c == '\r' || c == '\n';

@@ -41,8 +41,7 @@ QString seed(const QString& target, const QByteArray& database) {
   QFile copy(target + QStringLiteral(".seeding"));
   if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       copy.write(database) != database.size() || !copy.flush()) {
-    const QString error =
-        failure(QStringLiteral("Cannot write"), copy.fileName(), copy.errorString());
+    QString error = failure(QStringLiteral("Cannot write"), copy.fileName(), copy.errorString());
     copy.remove();
     return error;
   }

@@ -172,6 +172,29 @@ class SearchKeys {
   std::string m_text;
 };
 
+// Field 0 of the block's airport line: the codes and names a search should
+// find the airport by that the line does not show already.
+std::string searchKeysOf(const AirportBlock& block, const AirportRow& row,
+                         const std::string& iata) {
+  SearchKeys keys({block.icao, block.name, block.heading1});
+  keys.add(iata);
+  keys.add(block.ident);  // where the ICAO code stands in field 1 instead
+  keys.add(databaseText(row.gpsCode));
+  keys.add(databaseText(row.localCode));
+  keys.addFolded(block.name);
+  keys.addFolded(block.heading1);
+  // Keywords are a comma-separated list of other names and codes.
+  std::string_view keywords = row.keywords;
+  while (!keywords.empty()) {
+    const std::size_t comma = keywords.find(',');
+    const std::string keyword = databaseText(keywords.substr(0, comma));
+    keys.add(keyword);
+    keys.addFolded(keyword);
+    keywords = comma == std::string_view::npos ? std::string_view() : keywords.substr(comma + 1);
+  }
+  return keys.text();
+}
+
 }  // namespace
 
 std::optional<std::string> coordinateField(std::string_view decimalDegrees, int maxDegrees) {
@@ -268,23 +291,7 @@ AirportConversion convertAirport(const AirportRow& row,
   const auto country = countryNames.find(row.isoCountry);
   block.heading2 = databaseText(country != countryNames.end() ? country->second : row.isoCountry);
 
-  SearchKeys keys({block.icao, block.name, block.heading1});
-  keys.add(iata);
-  keys.add(block.ident);  // where the ICAO code stands in field 1 instead
-  keys.add(databaseText(row.gpsCode));
-  keys.add(databaseText(row.localCode));
-  keys.addFolded(block.name);
-  keys.addFolded(block.heading1);
-  // Keywords are a comma-separated list of other names and codes.
-  std::string_view keywords = row.keywords;
-  while (!keywords.empty()) {
-    const std::size_t comma = keywords.find(',');
-    const std::string keyword = databaseText(keywords.substr(0, comma));
-    keys.add(keyword);
-    keys.addFolded(keyword);
-    keywords = comma == std::string_view::npos ? std::string_view() : keywords.substr(comma + 1);
-  }
-  block.searchKeys = keys.text();
+  block.searchKeys = searchKeysOf(block, row, iata);
   result.block = std::move(block);
   return result;
 }

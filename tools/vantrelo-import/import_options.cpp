@@ -71,6 +71,11 @@ std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
     return names.size() < 2 ? "an input folder and an output file are needed"
                             : "too many arguments";
   }
+  return std::nullopt;
+}
+
+// Options that only make sense with another one, or never with it.
+std::optional<std::string> mismatchedOptions(const ImportOptions& options) {
   if (!options.fromUrl.empty() && !options.fetch) return "--from needs --fetch";
   if (options.report && options.fetch)
     return "--report reads a database; it does not go with --fetch";
@@ -79,10 +84,65 @@ std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
     return "--fetch downloads the three files; --airports, --runways and --countries do not go "
            "with it";
   }
-  if (options.inputDir) {
-    if (!options.airports) options.airports = *options.inputDir / "airports.csv";
-    if (!options.runways) options.runways = *options.inputDir / "runways.csv";
-    if (!options.countries) options.countries = *options.inputDir / "countries.csv";
+  return std::nullopt;
+}
+
+// The files of INPUT_DIR that no option names.
+void placeInputFiles(ImportOptions& options) {
+  if (!options.inputDir) return;
+  if (!options.airports) options.airports = *options.inputDir / "airports.csv";
+  if (!options.runways) options.runways = *options.inputDir / "runways.csv";
+  if (!options.countries) options.countries = *options.inputDir / "countries.csv";
+}
+
+// Takes one option getopt_long returned, with its value in optarg; says
+// what is wrong with it, if anything.
+std::optional<std::string> applyOption(int option, char** argv, ImportOptions& options) {
+  switch (option) {
+    case 'q':
+      options.quiet = true;
+      break;
+    case kTypes:
+      options.types = optarg;
+      break;
+    case kAirports:
+      options.airports = optarg;
+      break;
+    case kRunways:
+      options.runways = optarg;
+      break;
+    case kCountries:
+      options.countries = optarg;
+      break;
+    case kEncoding:
+      if (!isKnownEncoding(optarg)) {
+        return std::string("--encoding: unknown encoding \"") + optarg + "\"";
+      }
+      options.encoding = optarg;
+      break;
+    case kFetch:
+      options.fetch = true;
+      break;
+    case kFrom:
+      options.fromUrl = optarg;
+      break;
+    case kOrder: {
+      const auto order = parseBlockOrder(optarg);
+      if (!order)
+        return std::string("--order: \"") + optarg + "\" is neither first-click nor ident";
+      options.order = *order;
+      break;
+    }
+    case kReport:
+      options.report = true;
+      break;
+    case kCities:
+      options.cities = optarg;
+      break;
+    case ':':
+      return offendingOption(argv) + " needs a value";
+    default:
+      return "unknown option " + offendingOption(argv);
   }
   return std::nullopt;
 }
@@ -95,64 +155,17 @@ ParsedOptions parseImportOptions(int argc, char** argv) {
   opterr = 0;  // the messages are ours
   optind = 0;  // start afresh (GNU), also when called more than once
   for (int c; (c = getopt_long(argc, argv, ":hq", kLongOptions, nullptr)) != -1;) {
-    switch (c) {
-      case 'h':
-        parsed.outcome = OptionsOutcome::Help;
-        return parsed;
-      case kVersion:
-        parsed.outcome = OptionsOutcome::Version;
-        return parsed;
-      case 'q':
-        options.quiet = true;
-        break;
-      case kTypes:
-        options.types = optarg;
-        break;
-      case kAirports:
-        options.airports = optarg;
-        break;
-      case kRunways:
-        options.runways = optarg;
-        break;
-      case kCountries:
-        options.countries = optarg;
-        break;
-      case kEncoding:
-        if (!isKnownEncoding(optarg)) {
-          return usageError(std::string("--encoding: unknown encoding \"") + optarg + "\"");
-        }
-        options.encoding = optarg;
-        break;
-      case kFetch:
-        options.fetch = true;
-        break;
-      case kFrom:
-        options.fromUrl = optarg;
-        break;
-      case kOrder: {
-        const auto order = parseBlockOrder(optarg);
-        if (!order) {
-          return usageError(std::string("--order: \"") + optarg +
-                            "\" is neither first-click nor ident");
-        }
-        options.order = *order;
-        break;
-      }
-      case kReport:
-        options.report = true;
-        break;
-      case kCities:
-        options.cities = optarg;
-        break;
-      case ':':
-        return usageError(offendingOption(argv) + " needs a value");
-      default:
-        return usageError("unknown option " + offendingOption(argv));
+    if (c == 'h' || c == kVersion) {
+      parsed.outcome = c == 'h' ? OptionsOutcome::Help : OptionsOutcome::Version;
+      return parsed;
     }
+    if (auto error = applyOption(c, argv, options)) return usageError(*error);
   }
   if (options.fetch && options.fromUrl.empty()) options.fromUrl = kOurAirportsDataUrl;
   std::vector<std::string> names(argv + optind, argv + argc);
   if (auto error = placeFileNames(names, options)) return usageError(*error);
+  if (auto error = mismatchedOptions(options)) return usageError(*error);
+  placeInputFiles(options);
   return parsed;
 }
 

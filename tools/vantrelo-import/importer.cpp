@@ -15,6 +15,106 @@ std::string warningAt(const std::string& fileName, std::size_t line, const std::
   return fileName + ":" + std::to_string(line) + ": " + text;
 }
 
+using BlockIndex = std::unordered_map<std::string, std::size_t>;  // airport id -> block
+using LineIndex = std::unordered_map<std::string, std::size_t>;   // ident -> row line
+
+// The row's block, when it converts, its ident is new and it fits the item
+// limit; what was wrong or left out goes to the summary.
+std::optional<AirportBlock> writableBlock(const ImportInput& input, const AirportRow& row,
+                                          LineIndex& lineByIdent, ImportSummary& summary) {
+  AirportConversion converted = convertAirport(row, input.countryNames);
+  if (!converted.problem.empty()) {
+    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, converted.problem));
+  }
+  if (!converted.block) {
+    ++summary.airportsSkipped["unusable value"];
+    return std::nullopt;
+  }
+  const std::string& ident =
+      converted.block->ident.empty() ? converted.block->icao : converted.block->ident;
+  if (const auto first = lineByIdent.find(ident); first != lineByIdent.end()) {
+    ++summary.airportsSkipped["ident given twice"];
+    summary.warnings.push_back(warningAt(
+        input.airportsFileName, row.line,
+        "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out"));
+    return std::nullopt;
+  }
+  const ItemLimitFit fit = fitItemLimit(*converted.block);
+  if (!fit.warning.empty()) {
+    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
+  }
+  if (!fit.fits) {
+    ++summary.airportsSkipped["airport line too long"];
+    return std::nullopt;
+  }
+  lineByIdent.emplace(ident, row.line);
+  return std::move(converted.block);
+}
+
+// The blocks of the airports written, in the order of their rows.
+BlockIndex addAirports(const ImportInput& input, const std::set<std::string>& types,
+                       ImportResult& result) {
+  ImportSummary& summary = result.summary;
+  BlockIndex blockById;
+  LineIndex lineByIdent;  // of the block written
+  for (const AirportRow& row : input.airports) {
+    if (row.type == "closed") {
+      ++summary.airportsSkipped["closed"];
+      continue;
+    }
+    if (types.count(row.type) == 0) {
+      ++summary.airportsSkipped["type not chosen"];
+      continue;
+    }
+    if (blockById.count(row.id) > 0) {
+      ++summary.airportsSkipped["id given twice"];
+      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
+                                           "id " + row.id + " given twice, row left out"));
+      continue;
+    }
+    std::optional<AirportBlock> block = writableBlock(input, row, lineByIdent, summary);
+    if (!block) continue;
+    block->type = row.type;
+    block->scheduledService = row.scheduledService == "yes";
+    blockById.emplace(row.id, result.blocks.size());
+    result.blocks.push_back(std::move(*block));
+  }
+  return blockById;
+}
+
+// Each runway row's ends added to its airport's block, up to the limit.
+void joinRunways(const ImportInput& input, const BlockIndex& blockById, ImportResult& result) {
+  ImportSummary& summary = result.summary;
+  for (const RunwayRow& row : input.runways) {
+    const auto airport = blockById.find(row.airportRef);
+    if (airport == blockById.end()) {
+      ++summary.runwaysSkipped["airport not written"];
+      continue;
+    }
+    RunwayConversion converted = convertRunway(row);
+    if (!converted.skipReason.empty()) {
+      ++summary.runwaysSkipped[converted.skipReason];
+      if (converted.skipReason == "length is not a number") {
+        summary.warnings.push_back(warningAt(input.runwaysFileName, row.line,
+                                             "length \"" + row.lengthFt + "\" is not a number"));
+      }
+      continue;
+    }
+    for (const std::string& reason : converted.endSkipReasons)
+      ++summary.runwayEndsSkipped[reason];
+    std::vector<RunwayEndLine>& runways = result.blocks[airport->second].runways;
+    for (RunwayEndLine& end : converted.ends) {
+      // The program stores no more runways per airport than this.
+      if (runways.size() >= common::kMaxRunways) {
+        ++summary.runwayEndsSkipped["more than " + std::to_string(common::kMaxRunways) +
+                                    " runway lines for one airport"];
+        continue;
+      }
+      runways.push_back(std::move(end));
+    }
+  }
+}
+
 }  // namespace
 
 const std::vector<std::string>& knownAirportTypes() {
@@ -59,85 +159,10 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
   summary.airportRows = input.airports.size();
   summary.runwayRows = input.runways.size();
 
+  const BlockIndex blockById = addAirports(input, types, result);
+  joinRunways(input, blockById, result);
+
   std::vector<AirportBlock>& blocks = result.blocks;
-  std::unordered_map<std::string, std::size_t> blockById;
-  std::unordered_map<std::string, std::size_t> lineByIdent;  // of the block written
-  for (const AirportRow& row : input.airports) {
-    if (row.type == "closed") {
-      ++summary.airportsSkipped["closed"];
-      continue;
-    }
-    if (types.count(row.type) == 0) {
-      ++summary.airportsSkipped["type not chosen"];
-      continue;
-    }
-    if (blockById.count(row.id) > 0) {
-      ++summary.airportsSkipped["id given twice"];
-      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
-                                           "id " + row.id + " given twice, row left out"));
-      continue;
-    }
-    AirportConversion converted = convertAirport(row, input.countryNames);
-    if (!converted.problem.empty()) {
-      summary.warnings.push_back(warningAt(input.airportsFileName, row.line, converted.problem));
-    }
-    if (!converted.block) {
-      ++summary.airportsSkipped["unusable value"];
-      continue;
-    }
-    const std::string& ident =
-        converted.block->ident.empty() ? converted.block->icao : converted.block->ident;
-    if (const auto first = lineByIdent.find(ident); first != lineByIdent.end()) {
-      ++summary.airportsSkipped["ident given twice"];
-      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
-                                           "ident " + ident + " already on line " +
-                                               std::to_string(first->second) + ", row left out"));
-      continue;
-    }
-    const ItemLimitFit fit = fitItemLimit(*converted.block);
-    if (!fit.warning.empty()) {
-      summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
-    }
-    if (!fit.fits) {
-      ++summary.airportsSkipped["airport line too long"];
-      continue;
-    }
-    lineByIdent.emplace(ident, row.line);
-    converted.block->type = row.type;
-    converted.block->scheduledService = row.scheduledService == "yes";
-    blockById.emplace(row.id, blocks.size());
-    blocks.push_back(std::move(*converted.block));
-  }
-
-  for (const RunwayRow& row : input.runways) {
-    const auto airport = blockById.find(row.airportRef);
-    if (airport == blockById.end()) {
-      ++summary.runwaysSkipped["airport not written"];
-      continue;
-    }
-    RunwayConversion converted = convertRunway(row);
-    if (!converted.skipReason.empty()) {
-      ++summary.runwaysSkipped[converted.skipReason];
-      if (converted.skipReason == "length is not a number") {
-        summary.warnings.push_back(warningAt(input.runwaysFileName, row.line,
-                                             "length \"" + row.lengthFt + "\" is not a number"));
-      }
-      continue;
-    }
-    for (const std::string& reason : converted.endSkipReasons)
-      ++summary.runwayEndsSkipped[reason];
-    std::vector<RunwayEndLine>& runways = blocks[airport->second].runways;
-    for (RunwayEndLine& end : converted.ends) {
-      // The program stores no more runways per airport than this.
-      if (runways.size() >= common::kMaxRunways) {
-        ++summary.runwayEndsSkipped["more than " + std::to_string(common::kMaxRunways) +
-                                    " runway lines for one airport"];
-        continue;
-      }
-      runways.push_back(std::move(end));
-    }
-  }
-
   std::stable_sort(blocks.begin(), blocks.end(),
                    [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
   summary.airportsWritten = blocks.size();
