@@ -36,8 +36,8 @@ inline constexpr const char* kDatabaseFileName = "airports.txt";
 // started) and only while enough of the file is left to pay for the thread.
 struct LookAhead {
   std::size_t regionBytes = RegionSearch::kDefaultRegionBytes;
-  std::uint64_t afterBytes = 1024 * 1024;
-  std::uint64_t minRemainingBytes = 2 * 1024 * 1024;
+  std::uint64_t afterBytes = std::uint64_t{1024} * 1024;
+  std::uint64_t minRemainingBytes = std::uint64_t{2} * 1024 * 1024;
 };
 
 struct Item {
@@ -48,7 +48,7 @@ struct Item {
 class AirportDatabase {
  public:
   static constexpr std::size_t kMaxItemBytes = 65536;
-  static constexpr std::size_t kDefaultBufferBytes = 256 * 1024;
+  static constexpr std::size_t kDefaultBufferBytes = std::size_t{256} * 1024;
 
   // bufferBytes is at least kMaxItemBytes + 1 so that a whole item fits.
   // readBytes caps a single read from the file (0: as much as fits); tests

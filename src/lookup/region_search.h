@@ -32,7 +32,7 @@ struct RegionSearchResult {
 
 class RegionSearch {
  public:
-  static constexpr std::size_t kDefaultRegionBytes = 128 * 1024;
+  static constexpr std::size_t kDefaultRegionBytes = std::size_t{128} * 1024;
   // Longer texts are left to the calling thread alone: a region's buffer
   // holds the region plus the text's length less one.
   static constexpr std::size_t kMaxTextBytes = 4096;
