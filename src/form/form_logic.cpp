@@ -98,7 +98,7 @@ bool FormLogic::startUp() {
   m_window.setText(ControlId::Label6, "");
 
   if (auto failure = m_database.open()) {
-    reportFileFailure(FileOperation::Open, m_database.path(), failure->reason);
+    reportFileFailure(FileOperation::Open, m_database.displayName(), failure->reason);
     return false;
   }
   return true;

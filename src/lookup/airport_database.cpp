@@ -10,11 +10,12 @@
 #include <cstring>
 
 #include "common/error.h"
+#include "common/text1252.h"
 
 namespace lookup {
 
-AirportDatabase::AirportDatabase(std::string path, std::size_t bufferBytes, std::size_t readBytes,
-                                 LookAhead lookAhead)
+AirportDatabase::AirportDatabase(std::filesystem::path path, std::size_t bufferBytes,
+                                 std::size_t readBytes, LookAhead lookAhead)
     : m_path(std::move(path)),
       m_buffer(std::max(bufferBytes, kMaxItemBytes + 1)),
       m_readBytes(readBytes == 0 ? m_buffer.size() : std::min(readBytes, m_buffer.size())),
@@ -38,6 +39,10 @@ std::optional<common::Error> AirportDatabase::open() {
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   m_fd = fd;
   return std::nullopt;
+}
+
+std::string AirportDatabase::displayName() const {
+  return common::utf8ToCp1252(m_path.string());
 }
 
 std::optional<common::Error> AirportDatabase::readError() const {

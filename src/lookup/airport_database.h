@@ -17,6 +17,7 @@
 // occurrence found.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,7 +55,7 @@ class AirportDatabase {
   // readBytes caps a single read from the file (0: as much as fits); tests
   // read a few bytes at a time so that items straddle every read, and look
   // ahead in regions of a few bytes.
-  explicit AirportDatabase(std::string path = kDatabaseFileName,
+  explicit AirportDatabase(std::filesystem::path path = kDatabaseFileName,
                            std::size_t bufferBytes = kDefaultBufferBytes, std::size_t readBytes = 0,
                            LookAhead lookAhead = {});
   ~AirportDatabase();
@@ -64,7 +65,8 @@ class AirportDatabase {
   // Opens the file with the read position at its start.
   std::optional<common::Error> open();
   void close();
-  const std::string& path() const { return m_path; }
+  // The file's name as messages show it, in Windows-1252.
+  std::string displayName() const;
 
   // True when nothing is left to read, also when the file is not open or a
   // read has failed.
@@ -111,7 +113,7 @@ class AirportDatabase {
     return static_cast<std::size_t>(byte - m_buffer.data());
   }
 
-  std::string m_path;
+  std::filesystem::path m_path;
   int m_fd = -1;
   std::vector<char> m_buffer;
   std::size_t m_readBytes;  // the most one read asks for

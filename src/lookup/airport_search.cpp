@@ -38,7 +38,7 @@ bool reportReadFailure(SearchContext& context) {
   context.state.runwayCount = 0;
   context.database.close();
   if (context.reportFileFailure) {
-    context.reportFileFailure(common::FileOperation::Read, context.database.path(),
+    context.reportFileFailure(common::FileOperation::Read, context.database.displayName(),
                               failure->reason);
   }
   return true;
@@ -71,7 +71,7 @@ void searchAirport(SearchContext& context, SearchRun run) {
     if (auto failure = context.database.open()) {
       // The database stays closed; the next search tries to open it again.
       if (context.reportFileFailure) {
-        context.reportFileFailure(common::FileOperation::Open, context.database.path(),
+        context.reportFileFailure(common::FileOperation::Open, context.database.displayName(),
                                   failure->reason);
       }
     } else if (!found && run == SearchRun::Ordinary) {

@@ -17,7 +17,7 @@ struct ListedAirport {
   std::string iata;  // empty for "--"
 };
 
-std::optional<std::vector<ListedAirport>> airportsOf(const std::string& databasePath,
+std::optional<std::vector<ListedAirport>> airportsOf(const std::filesystem::path& databasePath,
                                                      std::string& error) {
   lookup::AirportDatabase database(databasePath);
   if (auto failure = database.open()) {
@@ -59,7 +59,8 @@ std::string padded(std::string text, std::size_t width) {
 
 }  // namespace
 
-std::optional<ShownAirport> firstClick(const std::string& databasePath, std::string_view typed) {
+std::optional<ShownAirport> firstClick(const std::filesystem::path& databasePath,
+                                       std::string_view typed) {
   lookup::AirportDatabase database(databasePath);
   if (database.open()) return std::nullopt;
   common::FormState state;
@@ -85,7 +86,7 @@ std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& ro
 }
 
 std::optional<FirstClickReport> measureFirstClicks(
-    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao,
+    const std::filesystem::path& databasePath, const std::map<std::string, std::string>& typeByIcao,
     std::string& error) {
   const auto airports = airportsOf(databasePath, error);
   if (!airports) return std::nullopt;
@@ -107,7 +108,8 @@ std::optional<FirstClickReport> measureFirstClicks(
   return report;
 }
 
-std::vector<CityCheck> checkCities(const std::string& databasePath, std::string_view cityList) {
+std::vector<CityCheck> checkCities(const std::filesystem::path& databasePath,
+                                   std::string_view cityList) {
   std::vector<CityCheck> checks;
   while (!cityList.empty()) {
     const std::size_t end = cityList.find('\n');

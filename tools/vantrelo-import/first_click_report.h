@@ -8,6 +8,7 @@
 // so the figures are what a user sees.
 
 #include <cstddef>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -27,7 +28,8 @@ struct ShownAirport {
 // What the first search for typed (Windows-1252, as the search box holds it)
 // shows from the top of the database; nothing when it finds no airport or
 // the file cannot be opened.
-std::optional<ShownAirport> firstClick(const std::string& databasePath, std::string_view typed);
+std::optional<ShownAirport> firstClick(const std::filesystem::path& databasePath,
+                                       std::string_view typed);
 
 struct CodeShare {
   std::size_t found = 0;  // shown on the first click
@@ -59,7 +61,7 @@ std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& ro
 // Every airport line of the database; nothing when it cannot be opened, and
 // the system's reason in error.
 std::optional<FirstClickReport> measureFirstClicks(
-    const std::string& databasePath, const std::map<std::string, std::string>& typeByIcao,
+    const std::filesystem::path& databasePath, const std::map<std::string, std::string>& typeByIcao,
     std::string& error);
 
 struct CityCheck {
@@ -71,7 +73,8 @@ struct CityCheck {
 
 // A city list in UTF-8, one "City|ICAO" or "City" per line; blank lines and
 // lines starting with "#" are skipped. Each city is searched.
-std::vector<CityCheck> checkCities(const std::string& databasePath, std::string_view cityList);
+std::vector<CityCheck> checkCities(const std::filesystem::path& databasePath,
+                                   std::string_view cityList);
 
 void printReport(std::ostream& out, const FirstClickReport& report,
                  const std::vector<CityCheck>& cities);

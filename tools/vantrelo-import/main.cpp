@@ -182,7 +182,7 @@ int runReport(const ImportOptions& options) {
   const auto types =
       importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
   std::string error;
-  const auto report = importer::measureFirstClicks(options.output.string(), types, error);
+  const auto report = importer::measureFirstClicks(options.output, types, error);
   if (!report) {
     std::cerr << kProgram << ": " << options.output.string() << ": " << error << "\n";
     return kExitData;
@@ -190,7 +190,7 @@ int runReport(const ImportOptions& options) {
   std::vector<importer::CityCheck> cities;
   if (options.cities) {
     const std::string list = importer::readWholeFile(*options.cities);
-    cities = importer::checkCities(options.output.string(), list);
+    cities = importer::checkCities(options.output, list);
   }
   importer::printReport(std::cout, *report, cities);
   return EXIT_SUCCESS;
