@@ -38,7 +38,7 @@ void checkParse(std::string_view content) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
   g_path = std::string(base) + "/vantrelo-settings-" + std::to_string(::getpid()) + ".ini";
-  std::atexit([] { std::remove(g_path); });
+  std::atexit([] { std::remove(g_path.c_str()); });
   return 0;
 }
 

@@ -81,6 +81,23 @@ run_driver() {
     status=$?
 }
 
+# The saving tests' database, one airport (AAAA) with one runway and an ILS,
+# and what a ticked search for it saves in each language, kept as
+# $scratch/sheet-Italiano, sheet-Inglese, settings-Italiano, settings-Inglese.
+sheet="AAAA  FIRST.txt"
+saves_in_both_languages() {
+  printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|110.30|\r\n\r\n' \
+    > "$work/airports.txt"
+  local language
+  for language in Italiano Inglese; do
+    run_driver $'tick 1\ntype aaaa\nclick Menu'"$language"$'\nclick Command1\n'
+    mv "$work/$sheet" "$scratch/sheet-$language"
+    cp "$work/Vantrelo.ini" "$scratch/settings-$language"
+  done
+  cmp -s "$scratch/sheet-Italiano" "$scratch/sheet-Inglese" && fail "the two sheets should differ"
+  return 0
+}
+
 # Compares the driver's output (from $out_file) with EXPECTED, byte for byte.
 expect_output() {
   local expected=$1 what=${2:-driver output}

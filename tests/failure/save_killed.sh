@@ -7,16 +7,8 @@
 # a temporary file; nothing else may appear.
 source "$(dirname "$0")/lib.sh"
 
-printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|110.30|\r\n\r\n' \
-  > "$work/airports.txt"
-sheet="AAAA  FIRST.txt"
-
 # The sheet in each language, from clean runs.
-for language in Italiano Inglese; do
-  run_driver $'tick 1\ntype aaaa\nclick Menu'"$language"$'\nclick Command1\n'
-  mv "$work/$sheet" "$scratch/sheet-$language"
-done
-cmp -s "$scratch/sheet-Italiano" "$scratch/sheet-Inglese" && fail "the two sheets should differ"
+saves_in_both_languages
 printf '"Ita"\r\n"ZZZZ"\r\n' > "$work/Vantrelo.ini"
 
 whole_settings() {

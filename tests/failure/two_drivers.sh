@@ -7,15 +7,7 @@
 # writer wins: the files end as the driver that saved last left them.
 source "$(dirname "$0")/lib.sh"
 
-printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|110.30|\r\n\r\n' \
-  > "$work/airports.txt"
-sheet="AAAA  FIRST.txt"
-for language in Italiano Inglese; do
-  run_driver $'tick 1\ntype aaaa\nclick Menu'"$language"$'\nclick Command1\n'
-  mv "$work/$sheet" "$scratch/sheet-$language"
-  cp "$work/Vantrelo.ini" "$scratch/settings-$language"
-done
-cmp -s "$scratch/sheet-Italiano" "$scratch/sheet-Inglese" && fail "the two sheets should differ"
+saves_in_both_languages
 
 same_as_one_of() {
   local file=$1 first=$2 second=$3
