@@ -30,9 +30,8 @@ double percent(const importer::CodeShare& share) {
 TEST(FirstClickGoals, CodesShowTheirAirportOnTheFirstClick) {
   const std::string csv = importer::readWholeFile(kAirportsCsv);
   const auto types = importer::typesByIcao(importer::readAirportRows(csv, kAirportsCsv.string()));
-  std::string error;
-  const auto report = importer::measureFirstClicks(kDatabase.string(), types, error);
-  ASSERT_TRUE(report.has_value()) << error;
+  const auto report = importer::measureFirstClicks(kDatabase, types);
+  ASSERT_TRUE(report) << report.error().reason;
   const auto& large = report->byType.at("large_airport");
   EXPECT_GT(large.icao.total, 400u);
   EXPECT_EQ(large.icao.found, large.icao.total);

@@ -43,10 +43,9 @@ class FirstClickReport : public testing::Test {
 };
 
 TEST_F(FirstClickReport, CountsWhatTheFirstClickShowsByType) {
-  std::string error;
-  const auto report = importer::measureFirstClicks(
-      path(), {{"CYWL", "medium_airport"}, {"EHAM", "large_airport"}}, error);
-  ASSERT_TRUE(report.has_value()) << error;
+  const auto report =
+      importer::measureFirstClicks(path(), {{"CYWL", "medium_airport"}, {"EHAM", "large_airport"}});
+  ASSERT_TRUE(report) << report.error().reason;
   const auto& large = report->byType.at("large_airport");
   EXPECT_EQ(large.icao.found, 1u);
   EXPECT_EQ(large.icao.total, 1u);
@@ -103,9 +102,9 @@ TEST_F(FirstClickReport, ChecksEachCityAgainstTheAirportMeant) {
 }
 
 TEST_F(FirstClickReport, SaysWhenTheDatabaseCannotBeOpened) {
-  std::string error;
-  EXPECT_FALSE(importer::measureFirstClicks(path() + ".missing", {}, error).has_value());
-  EXPECT_EQ(error, "No such file or directory");
+  const auto report = importer::measureFirstClicks(path() + ".missing", {});
+  ASSERT_FALSE(report);
+  EXPECT_EQ(report.error().reason, "No such file or directory");
 }
 
 }  // namespace

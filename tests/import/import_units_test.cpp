@@ -388,14 +388,17 @@ TEST(ConvertAirport, LeavesAnUnreadableElevationEmpty) {
 }
 
 TEST(AirportTypes, ParsesAListAndRefusesUnknownOrClosedTypes) {
-  std::string error;
-  EXPECT_EQ(importer::parseAirportTypes("large_airport,medium_airport", error),
-            (std::set<std::string>{"large_airport", "medium_airport"}));
-  EXPECT_FALSE(importer::parseAirportTypes("closed", error).has_value());
-  EXPECT_EQ(error, "closed airports are never written");
-  EXPECT_FALSE(importer::parseAirportTypes("large_airports", error).has_value());
-  EXPECT_NE(error.find("unknown airport type \"large_airports\""), std::string::npos);
-  EXPECT_FALSE(importer::parseAirportTypes("", error).has_value());
+  const auto two = importer::parseAirportTypes("large_airport,medium_airport");
+  ASSERT_TRUE(two);
+  EXPECT_EQ(*two, (std::set<std::string>{"large_airport", "medium_airport"}));
+  const auto closed = importer::parseAirportTypes("closed");
+  ASSERT_FALSE(closed);
+  EXPECT_EQ(closed.error().reason, "closed airports are never written");
+  const auto unknown = importer::parseAirportTypes("large_airports");
+  ASSERT_FALSE(unknown);
+  EXPECT_NE(unknown.error().reason.find("unknown airport type \"large_airports\""),
+            std::string::npos);
+  EXPECT_FALSE(importer::parseAirportTypes(""));
   EXPECT_EQ(
       importer::defaultAirportTypes(),
       (std::set<std::string>{"large_airport", "medium_airport", "small_airport", "seaplane_base"}));

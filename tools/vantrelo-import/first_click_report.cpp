@@ -17,13 +17,9 @@ struct ListedAirport {
   std::string iata;  // empty for "--"
 };
 
-std::optional<std::vector<ListedAirport>> airportsOf(const std::filesystem::path& databasePath,
-                                                     std::string& error) {
+common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::path& databasePath) {
   lookup::AirportDatabase database(databasePath);
-  if (auto failure = database.open()) {
-    error = failure->reason;
-    return std::nullopt;
-  }
+  if (auto failure = database.open()) return *failure;
   std::vector<ListedAirport> airports;
   while (!database.atEnd()) {
     const lookup::Item item = database.readItem();
@@ -85,11 +81,11 @@ std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& ro
   return types;
 }
 
-std::optional<FirstClickReport> measureFirstClicks(
-    const std::filesystem::path& databasePath, const std::map<std::string, std::string>& typeByIcao,
-    std::string& error) {
-  const auto airports = airportsOf(databasePath, error);
-  if (!airports) return std::nullopt;
+common::Expected<FirstClickReport> measureFirstClicks(
+    const std::filesystem::path& databasePath,
+    const std::map<std::string, std::string>& typeByIcao) {
+  const auto airports = airportsOf(databasePath);
+  if (!airports) return airports.error();
   FirstClickReport report;
   for (const ListedAirport& airport : *airports) {
     const auto type = typeByIcao.find(airport.icao);

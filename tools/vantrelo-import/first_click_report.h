@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/error.h"
 #include "ourairports_tables.h"
 
 namespace importer {
@@ -58,11 +59,11 @@ struct FirstClickReport {
 // The airport type by field-1 code, as the importer writes the rows.
 std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& rows);
 
-// Every airport line of the database; nothing when it cannot be opened, and
-// the system's reason in error.
-std::optional<FirstClickReport> measureFirstClicks(
-    const std::filesystem::path& databasePath, const std::map<std::string, std::string>& typeByIcao,
-    std::string& error);
+// Every airport line of the database, or the system's reason when it
+// cannot be opened.
+common::Expected<FirstClickReport> measureFirstClicks(
+    const std::filesystem::path& databasePath,
+    const std::map<std::string, std::string>& typeByIcao);
 
 struct CityCheck {
   std::string city;          // Windows-1252, as typed

@@ -129,22 +129,19 @@ const std::set<std::string>& defaultAirportTypes() {
   return types;
 }
 
-std::optional<std::set<std::string>> parseAirportTypes(std::string_view list, std::string& error) {
+common::Expected<std::set<std::string>> parseAirportTypes(std::string_view list) {
   std::set<std::string> types;
   while (true) {
     const std::size_t comma = list.find(',');
     const std::string type(list.substr(0, comma));
-    if (type == "closed") {
-      error = "closed airports are never written";
-      return std::nullopt;
-    }
+    if (type == "closed") return common::Error{"closed airports are never written"};
     const auto& known = knownAirportTypes();
     if (std::find(known.begin(), known.end(), type) == known.end()) {
-      error = "unknown airport type \"" + type + "\" (known: ";
+      std::string reason = "unknown airport type \"" + type + "\" (known: ";
       for (std::size_t i = 0; i < known.size(); ++i)
-        error += (i > 0 ? ", " : "") + known[i];
-      error += ")";
-      return std::nullopt;
+        reason += (i > 0 ? ", " : "") + known[i];
+      reason += ")";
+      return common::Error{reason};
     }
     types.insert(type);
     if (comma == std::string_view::npos) break;

@@ -15,6 +15,8 @@
 #include "airport_conversion.h"
 #include "ourairports_tables.h"
 
+#include "common/error.h"
+
 namespace importer {
 
 // Every airport type of OurAirports but "closed", which is never written.
@@ -24,9 +26,9 @@ const std::vector<std::string>& knownAirportTypes();
 // seaplane bases, no heliports or balloon ports.
 const std::set<std::string>& defaultAirportTypes();
 
-// "large_airport,medium_airport" as a set; on an unknown or closed type
-// returns nothing and says why in error.
-std::optional<std::set<std::string>> parseAirportTypes(std::string_view list, std::string& error);
+// "large_airport,medium_airport" as a set, or why a type is refused (unknown
+// or closed).
+common::Expected<std::set<std::string>> parseAirportTypes(std::string_view list);
 
 struct ImportSummary {
   std::size_t airportRows = 0;

@@ -181,10 +181,10 @@ int runReport(const ImportOptions& options) {
   const std::string airportsText = importer::readWholeFile(*options.airports);
   const auto types =
       importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
-  std::string error;
-  const auto report = importer::measureFirstClicks(options.output, types, error);
+  const auto report = importer::measureFirstClicks(options.output, types);
   if (!report) {
-    std::cerr << kProgram << ": " << options.output.string() << ": " << error << "\n";
+    std::cerr << kProgram << ": " << options.output.string() << ": "
+              << common::cp1252ToUtf8(report.error().reason) << "\n";
     return kExitData;
   }
   std::vector<importer::CityCheck> cities;
@@ -200,9 +200,8 @@ int run(ImportOptions options) {
   if (options.report) return runReport(options);
   std::set<std::string> types = importer::defaultAirportTypes();
   if (!options.types.empty()) {
-    std::string error;
-    const auto parsed = importer::parseAirportTypes(options.types, error);
-    if (!parsed) return usageError("--types: " + error);
+    const auto parsed = importer::parseAirportTypes(options.types);
+    if (!parsed) return usageError("--types: " + parsed.error().reason);
     types = *parsed;
   }
   Progress progress(options.quiet);
