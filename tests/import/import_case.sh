@@ -11,16 +11,7 @@
 # may be written).
 set -euo pipefail
 importer=$1 sample=$2 case_dir=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-mkdir "$work/in"
-cp "$sample"/*.csv "$work/in/"
-for file in "$case_dir"/*.csv; do
-  [ -e "$file" ] && cp "$file" "$work/in/"
-done
-args=()
-[ -f "$case_dir/args" ] && read -r -a args <"$case_dir/args"
+source "$(dirname "$0")/case_input.sh"
 [ -f "$case_dir/before.txt" ] && cp "$case_dir/before.txt" "$work/airports.txt"
 
 status=0

@@ -10,19 +10,10 @@
 # folder the run reads).
 set -euo pipefail
 importer=$1 sample=$2 case_dir=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-mkdir "$work/in"
-cp "$sample"/*.csv "$work/in/"
-for file in "$case_dir"/*.csv; do
-  [ -e "$file" ] && cp "$file" "$work/in/"
-done
+source "$(dirname "$0")/case_input.sh"
 if [ -f "$case_dir/remove" ]; then
   while read -r name; do rm -f "$work/in/$name"; done <"$case_dir/remove"
 fi
-args=()
-[ -f "$case_dir/args" ] && read -r -a args <"$case_dir/args"
 
 status=0
 "$importer" "${args[@]}" "$work/in" "$work/airports.txt" 2>"$work/stderr" || status=$?
