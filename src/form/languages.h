@@ -61,7 +61,8 @@ struct AccessibleTexts {
 };
 
 // The texts for a language code: English for "Eng", otherwise Italian, the
-// language of the design texts that stay when no language was applied.
+// language the form's own captions are written in, which stay when no
+// language was applied.
 const AccessibleTexts& accessibleTexts(std::string_view langCode);
 
 // A file failure in the language of langCode, e.g.
@@ -70,7 +71,7 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode);
 std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
                             std::string_view fileName, std::string_view reason);
 
-// "No airport found: " with the text for "Eng"; otherwise, the design's
+// "No airport found: " with the text for "Eng"; otherwise, in the form's own
 // language, "Nessun aeroporto trovato: ".
 std::string notFoundText(std::string_view langCode, std::string_view searchText);
 
