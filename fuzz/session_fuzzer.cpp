@@ -38,6 +38,7 @@
 #include "files/settings_file.h"
 #include "form/form_logic.h"
 #include "lookup/airport_database.h"
+#include "lookup/result_display.h"
 #include "plain_database.h"
 #include "reference.h"
 
@@ -392,14 +393,13 @@ class Session {
     check(window.text(ControlId::Text1) == m_model.text1(), "Text1 not upper-cased");
     const auto& runways = m_model.runways();
     check(static_cast<std::size_t>(state.runwayCount) == runways.size(), "runway count differs");
-    for (std::size_t i = 0; i < runways.size(); ++i) {
-      check(state.runways.designator[i] == runways[i].designator &&
-                state.runways.orientation[i] == runways[i].orientation &&
-                state.runways.lengthFt[i] == runways[i].lengthFt &&
-                state.runways.ilsFrequency[i] == runways[i].ilsFrequency,
-            "a runway entry is not the current search's");
-    }
     if (m_model.lastFound()) {
+      std::string rows;
+      for (const Runway& runway : runways) {
+        rows += lookup::formatRunwayRow(
+            {runway.designator, runway.orientation, runway.lengthFt, runway.ilsFrequency});
+      }
+      check(window.text(ControlId::Label5) == rows, "a runway row is not the current search's");
       check(window.text(ControlId::Label2) == m_model.shown()->first, "Label2 differs");
       check(window.text(ControlId::Label4) == m_model.shown()->second, "Label4 differs");
       check(window.text(ControlId::Label6) == " " + std::to_string(runways.size()),

@@ -5,23 +5,14 @@
 // creation to its end, apart from what the controls themselves show. It
 // starts at 0 and empty.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace common {
 
+// The most runways an airport's block holds for the program.
 inline constexpr std::size_t kMaxRunways = 100;
-
-// Entry i of the tables (1-based, as the runway count counts) is at index
-// i - 1. Entries above runwayCount keep texts of earlier searches.
-struct RunwayTable {
-  std::array<std::string, kMaxRunways> designator;
-  std::array<std::string, kMaxRunways> orientation;
-  std::array<std::string, kMaxRunways> lengthFt;
-  std::array<std::string, kMaxRunways> ilsFrequency;
-};
 
 // Interface texts of the current language; empty until one is applied.
 struct Captions {
@@ -36,15 +27,18 @@ struct Captions {
   std::string prompt;
 };
 
+// What Command2 offers since the last search began: "SET P" or "SET D".
+enum class PointMark : std::uint8_t { Departure, Destination };
+
 struct FormState {
-  std::int16_t runwayCount = 0;
-  RunwayTable runways;
+  std::int16_t runwayCount = 0;  // of the last search; 0 when it showed nothing
   Captions captions;
   std::string langCode;  // "Ita" or "Eng", or whatever the settings file held
   std::string lastIcao;
   // Marked points: an empty code or a 0 coordinate means unset.
   std::string departureIcao;
   std::string destinationIcao;
+  PointMark offeredMark = PointMark::Departure;
   double currentLat = 0;  // decimal degrees, north and east positive
   double currentLon = 0;
   double departureLat = 0;

@@ -2,10 +2,11 @@
 #include "form/form_logic.h"
 
 #include "common/messages.h"
+#include "common/text1252.h"
 #include "files/data_sheet.h"
 #include "files/settings_file.h"
 #include "form/languages.h"
-#include "lookup/airport_search.h"
+#include "form/result_panel.h"
 #include "navcalc/distance.h"
 #include "navcalc/point_marks.h"
 #include "vantrelo_version.h"
@@ -110,7 +111,8 @@ bool FormLogic::handle(Action action) {
       search();
       break;
     case Action::Command2:
-      navcalc::markPoint(m_state, m_window);
+      // The code on display: the design text of Label2 before any airport was shown.
+      navcalc::markPoint(m_state, m_window.text(ControlId::Label2), m_window);
       break;
     case Action::Command3:
       navcalc::calculateDistance(m_state, m_window);
@@ -136,28 +138,45 @@ bool FormLogic::handle(Action action) {
 
 void FormLogic::search() {
   navcalc::offerPointButton(m_state, m_window);
-  lookup::SearchContext context{
-      m_database,
-      m_state,
-      m_window,
-      [this](const lookup::FoundAirport& found) { finishShownAirport(found); },
-      [this](FileOperation operation, std::string_view fileName, std::string_view reason) {
-        reportFileFailure(operation, fileName, reason);
-      },
-      [this](std::string_view searchText) {
-        m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
-      }};
-  lookup::searchAirport(context);
+  m_state.runwayCount = 0;
+  m_window.setVisible(ControlId::Frame1, true);
+  const std::string searchText = common::toUpper1252(m_window.text(ControlId::Text1));
+  m_window.setText(ControlId::Text1, searchText);
+  showResult(lookup::searchAirport(m_database, searchText), searchText);
+}
+
+// In the order the search met them: the airport, then the failure to reopen
+// the database at the end of the file, then the closing steps.
+void FormLogic::showResult(const lookup::SearchResult& result, std::string_view searchText) {
+  if (result.readFailure) {
+    reportFileFailure(FileOperation::Read, m_database.displayName(), result.readFailure->reason);
+    return;
+  }
+  if (result.airport) {
+    const lookup::FoundAirport& found = *result.airport;
+    m_state.runwayCount = static_cast<std::int16_t>(found.runways.size());
+    m_state.currentLat = found.latitude;
+    m_state.currentLon = found.longitude;
+    showAirport(found, m_window);
+  }
+  if (result.reopenFailure) {
+    reportFileFailure(FileOperation::Open, m_database.displayName(), result.reopenFailure->reason);
+  }
+  if (!result.airport) {
+    m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
+    return;
+  }
+  finishShownAirport(*result.airport);
 }
 
 void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   if (m_window.check1Ticked()) {
-    const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
+    const files::DataSheet sheet = files::makeDataSheet(found, m_state.captions);
     if (auto failure = files::writeDataSheet(sheet)) {
       reportFileFailure(FileOperation::Write, sheet.fileName, failure->reason);
     }
   }
-  m_state.lastIcao = m_window.text(ControlId::Label2);
+  m_state.lastIcao = found.record.icao;
   if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
     reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
   }

@@ -5,10 +5,11 @@
 // database, runs start-up, and routes each user action to its handler,
 // which runs to its end before the next action is delivered.
 //
-// Data flows database -> search -> decode -> display -> files: the search
-// (lookup/) reads airports.txt, decodes the found line and fills the result
-// labels; the closing steps write the data sheet and the settings (files/);
-// the point marks and the distance (navcalc/) read what the search left.
+// Data flows database -> search -> result -> views: the search (lookup/)
+// reads airports.txt and returns the airport it found, with its runways and
+// position; the form shows it in the result panel, writes its data sheet and
+// the settings (files/) and keeps its position for the point marks and the
+// distance (navcalc/).
 
 #include <string_view>
 
@@ -16,7 +17,7 @@
 #include "common/messages.h"
 #include "common/window_model.h"
 #include "lookup/airport_database.h"
-#include "lookup/airport_line.h"
+#include "lookup/airport_search.h"
 
 namespace form {
 
@@ -45,6 +46,7 @@ class FormLogic {
 
  private:
   void search();
+  void showResult(const lookup::SearchResult& result, std::string_view searchText);
   void finishShownAirport(const lookup::FoundAirport& found);
   void reportFileFailure(common::FileOperation operation, std::string_view fileName,
                          std::string_view reason) const;

@@ -33,13 +33,6 @@ struct RunwayLine {
 // split looks for them).
 bool isSplittableAirportLine(std::string_view item);
 
-// A found airport line as the result panel and the data sheet show it.
-struct FoundAirport {
-  AirportRecord record;  // heading3 already emptied where it was "--"
-  std::string latitudeText;
-  std::string longitudeText;
-};
-
 // Fields 1 to 8 of an airport line. The "|" closing field 1 is looked for
 // from the second character of the field on, so field 1 is never empty.
 // Returns nothing for an item with too few "|".

@@ -4,29 +4,25 @@
 #include <cmath>
 
 #include "common/number_rules.h"
-#include "common/text1252.h"
 #include "common/units.h"
 
 namespace lookup {
-
-using common::ControlId;
 
 double runwayLengthWholeMetres(std::string_view lengthFt) {
   const double feet = common::parseNumber(lengthFt).value_or(0);
   return std::floor(common::roundTo15Digits(feet * common::kMetresPerFoot));
 }
 
-std::string formatRunwayRow(const common::RunwayTable& table, int position) {
-  const auto index = static_cast<std::size_t>(position - 1);
-  std::string row = table.designator[index];
+std::string formatRunwayRow(const Runway& runway) {
+  std::string row = runway.designator;
   row += "                   ";
-  row += table.orientation[index];
+  row += runway.orientation;
   row += "\xB0                                  ";
-  row += table.lengthFt[index];
+  row += runway.lengthFt;
   row += " ft./";
-  row += common::numberText(runwayLengthWholeMetres(table.lengthFt[index]));
+  row += common::numberText(runwayLengthWholeMetres(runway.lengthFt));
   row += " mt.            ";
-  row += table.ilsFrequency[index];
+  row += runway.ilsFrequency;
   row += "         \r";
   return row;
 }
@@ -38,24 +34,6 @@ std::string formatElevation(std::string_view elevationFt) {
   text += common::numberText(metres);
   text += " mt.       ";
   return text;
-}
-
-void showAirport(const FoundAirport& found, const common::FormState& state,
-                 common::WindowModel& window) {
-  const AirportRecord& record = found.record;
-  window.setText(ControlId::Label5, "");
-  window.setText(ControlId::Label2, record.icao);
-  window.setText(ControlId::Label4, record.airportName);
-  window.setText(ControlId::Label6, common::numberText(static_cast<double>(state.runwayCount)));
-  window.setText(ControlId::Label12, formatElevation(record.elevationFt));
-  window.setText(ControlId::Label14, common::toUpper1252(record.heading1));
-  window.setText(ControlId::Label16, record.heading2);
-  window.setText(ControlId::Label17, record.heading3);
-  window.setText(ControlId::Label15, found.latitudeText + "   " + found.longitudeText);
-  std::string rows;
-  for (int i = 1; i <= state.runwayCount; ++i)
-    rows += formatRunwayRow(state.runways, i);
-  window.setText(ControlId::Label5, std::move(rows));
 }
 
 }  // namespace lookup

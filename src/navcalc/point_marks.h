@@ -6,6 +6,8 @@
 // not 0; each departure value is filled only while it is unset, the
 // destination is overwritten by every mark.
 
+#include <string_view>
+
 #include "common/form_state.h"
 #include "common/window_model.h"
 
@@ -13,9 +15,10 @@ namespace navcalc {
 
 // Before every search: offers Command2 again, captioned "SET P" while no
 // departure is held and "SET D" after, and hides the last distance.
-void offerPointButton(const common::FormState& state, common::WindowModel& window);
+void offerPointButton(common::FormState& state, common::WindowModel& window);
 
-// The click on Command2.
-void markPoint(common::FormState& state, common::WindowModel& window);
+// The click on Command2: marks the current position with the ICAO code on
+// display.
+void markPoint(common::FormState& state, std::string_view shownIcao, common::WindowModel& window);
 
 }  // namespace navcalc
