@@ -5,14 +5,10 @@
 // creation to its end, apart from what the controls themselves show. It
 // starts at 0 and empty.
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace common {
-
-// The most runways an airport's block holds for the program.
-inline constexpr std::size_t kMaxRunways = 100;
 
 // Interface texts of the current language; empty until one is applied.
 struct Captions {

@@ -67,8 +67,8 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::Caption
 
   SheetWriter sheet;
   sheet.line(captions.airport + " " + name);
-  sheet.line(common::toUpper1252(record.heading1) + "   " + record.heading2 + "   " +
-             record.heading3);
+  sheet.line(common::toUpper1252(record.municipality) + "   " + record.country + "   " +
+             record.iataCode);
   sheet.line(found.latitudeText);
   sheet.line(found.longitudeText);
   sheet.line("\r");

@@ -16,9 +16,9 @@ void showAirport(const lookup::FoundAirport& found, common::WindowModel& window)
   window.setText(ControlId::Label4, record.airportName);
   window.setText(ControlId::Label6, common::numberText(static_cast<double>(found.runways.size())));
   window.setText(ControlId::Label12, lookup::formatElevation(record.elevationFt));
-  window.setText(ControlId::Label14, common::toUpper1252(record.heading1));
-  window.setText(ControlId::Label16, record.heading2);
-  window.setText(ControlId::Label17, record.heading3);
+  window.setText(ControlId::Label14, common::toUpper1252(record.municipality));
+  window.setText(ControlId::Label16, record.country);
+  window.setText(ControlId::Label17, record.iataCode);
   window.setText(ControlId::Label15, found.latitudeText + "   " + found.longitudeText);
   std::string rows;
   for (const lookup::Runway& runway : found.runways)

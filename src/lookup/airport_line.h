@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Cutting database lines into fields. Fields are separated by "|" and
-// counted from 0; field 0 is never read. An airport line needs nine "|", a
-// runway line six; text after the last one used is ignored.
+// Cutting database lines into the fields of database_format.h; field 0 is
+// never read. An airport line needs nine "|", a runway line six; text after
+// the last one used is ignored.
 
 #include <optional>
 #include <string>
@@ -17,9 +17,9 @@ struct AirportRecord {
   std::string latitudeField;   // field 3, e.g. "45500000"
   std::string longitudeField;  // field 4, e.g. "-9250000"
   std::string elevationFt;     // field 5
-  std::string heading1;        // field 6
-  std::string heading3;        // field 7 ("--" is kept here; the search empties it)
-  std::string heading2;        // field 8
+  std::string municipality;    // field 6
+  std::string iataCode;        // field 7 (format::kNoIataCode is kept here; the search empties it)
+  std::string country;         // field 8
 };
 
 struct RunwayLine {

@@ -5,6 +5,7 @@
 
 #include "lookup/airport_line.h"
 #include "lookup/coordinate.h"
+#include "lookup/database_format.h"
 #include "lookup/runway_block.h"
 
 namespace lookup {
@@ -15,7 +16,7 @@ enum class SearchRun { Ordinary, Restarted };
 FoundAirport decodeMatch(std::string_view item) {
   FoundAirport found;
   found.record = *splitAirportLine(item);  // the scan accepts splittable items only
-  if (found.record.heading3 == "--") found.record.heading3.clear();
+  if (found.record.iataCode == format::kNoIataCode) found.record.iataCode.clear();
   const auto latitude = decodeCoordinate(found.record.latitudeField, CoordinateKind::Latitude);
   const auto longitude = decodeCoordinate(found.record.longitudeField, CoordinateKind::Longitude);
   found.latitudeText = latitude.text;

@@ -21,8 +21,8 @@ struct Runway {
 };
 
 struct FoundAirport {
-  AirportRecord record;         // heading3 already emptied where it was "--"
-  std::vector<Runway> runways;  // in file order, at most common::kMaxRunways
+  AirportRecord record;         // iataCode already emptied where it was kNoIataCode
+  std::vector<Runway> runways;  // in file order, at most format::kMaxRunways
   std::string latitudeText;     // e.g. 45°30'0'' N
   std::string longitudeText;
   double latitude = 0;  // decimal degrees, north and east positive

@@ -40,7 +40,7 @@ std::uint8_t commonnessOf(char c) {
 
 // The first byte in [first, last) that does not end an item, or last.
 const char* findItemStart(const char* first, const char* last) {
-  while (first != last && isItemEnd(*first))
+  while (first != last && format::isItemEnd(*first))
     ++first;
   return first;
 }
@@ -98,7 +98,7 @@ const char* findItemEnd(const char* first, const char* last) {
   }
 #endif
   for (; first != last; ++first) {
-    if (isItemEnd(*first)) return first;
+    if (format::isItemEnd(*first)) return first;
   }
   return last;
 }
@@ -106,7 +106,7 @@ const char* findItemEnd(const char* first, const char* last) {
 const char* findLastItemEnd(const char* first, const char* last) {
   while (last > first) {
     --last;
-    if (isItemEnd(*last)) return last;
+    if (format::isItemEnd(*last)) return last;
   }
   return nullptr;
 }
@@ -132,7 +132,7 @@ NeedleFinder::NeedleFinder(std::string_view needle, FinderLevel level)
   m_level = FinderLevel::Portable;
 #endif
   for (std::size_t i = 0; i < needle.size(); ++i) {
-    if (isItemEnd(needle[i])) m_holdsItemEnd = true;
+    if (format::isItemEnd(needle[i])) m_holdsItemEnd = true;
     if (commonnessOf(needle[i]) < commonnessOf(needle[m_rareOffset1])) m_rareOffset1 = i;
   }
   // The second byte: the rarest of the others, a different byte if there is one.

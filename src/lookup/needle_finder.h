@@ -10,12 +10,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace lookup {
+#include "lookup/database_format.h"
 
-// A comma, CR or LF ends an item.
-constexpr bool isItemEnd(char c) {
-  return c == ',' || c == '\r' || c == '\n';
-}
+namespace lookup {
 
 // The first byte in [first, last) that ends an item, or last.
 const char* findItemEnd(const char* first, const char* last);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "lookup/runway_block.h"
 
-#include "common/form_state.h"
 #include "common/number_rules.h"
 #include "lookup/airport_line.h"
+#include "lookup/database_format.h"
 
 namespace lookup {
 
@@ -12,7 +12,7 @@ std::vector<Runway> readRunwayBlock(AirportDatabase& database) {
   while (!database.atEnd()) {
     const Item item = database.readItem();
     if (!item.oversized && item.text.empty()) break;  // the empty line closes the block
-    if (item.oversized || runways.size() >= common::kMaxRunways) continue;
+    if (item.oversized || runways.size() >= format::kMaxRunways) continue;
     const auto runway = splitRunwayLine(item.text);
     if (!runway || !common::parseNumber(runway->lengthFt)) continue;
     runways.push_back({std::string(runway->designator), std::string(runway->orientation),

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "common/text1252.h"
+#include "lookup/database_format.h"
 #include "text_folding.h"
 
 namespace importer {
@@ -287,7 +288,7 @@ AirportConversion convertAirport(const AirportRow& row,
   }
   block.heading1 = databaseText(row.municipality);
   const std::string iata = databaseText(row.iataCode);
-  block.heading3 = iata.empty() ? "--" : iata;
+  block.heading3 = iata.empty() ? std::string(lookup::format::kNoIataCode) : iata;
   const auto country = countryNames.find(row.isoCountry);
   block.heading2 = databaseText(country != countryNames.end() ? country->second : row.isoCountry);
 

@@ -11,6 +11,7 @@
 
 #include "database_writer.h"
 #include "key_matcher.h"
+#include "lookup/database_format.h"
 #include "text_folding.h"
 #include "wish_graph.h"
 
@@ -99,7 +100,7 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
       return rank * kKeyKinds + static_cast<int>(kind);
     };
     list.add(priority(KeyKind::Icao), node, block.icao);
-    if (block.heading3 != "--" && !block.heading3.empty())
+    if (block.heading3 != lookup::format::kNoIataCode && !block.heading3.empty())
       list.add(priority(KeyKind::Iata), node, block.heading3);
     // The first airport of a municipality by importance is its main airport.
     const bool mayLeadCity = rank <= typeRank("medium_airport");

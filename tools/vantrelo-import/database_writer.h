@@ -19,7 +19,7 @@ std::string airportLine(const AirportBlock& block);
 std::string runwayLine(const RunwayEndLine& end);
 
 // The whole file, blocks in the order given. Runway lines beyond
-// common::kMaxRunways in one block are not written.
+// lookup::format::kMaxRunways in one block are not written.
 std::string databaseBytes(const std::vector<AirportBlock>& blocks);
 
 }  // namespace importer

@@ -6,13 +6,14 @@
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
 #include "lookup/airport_search.h"
+#include "lookup/database_format.h"
 
 namespace importer {
 namespace {
 
 struct ListedAirport {
   std::string icao;
-  std::string iata;  // empty for "--"
+  std::string iata;  // empty for lookup::format::kNoIataCode
 };
 
 common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::path& databasePath) {
@@ -23,7 +24,8 @@ common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::p
     const lookup::Item item = database.readItem();
     const auto record = lookup::splitAirportLine(item.text);
     if (!record) continue;
-    airports.push_back({record->icao, record->heading3 == "--" ? "" : record->heading3});
+    airports.push_back(
+        {record->icao, record->iataCode == lookup::format::kNoIataCode ? "" : record->iataCode});
   }
   return airports;
 }

@@ -5,8 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
-#include "common/form_state.h"
 #include "item_limit.h"
+#include "lookup/database_format.h"
 
 namespace importer {
 namespace {
@@ -105,8 +105,8 @@ void joinRunways(const ImportInput& input, const BlockIndex& blockById, ImportRe
     std::vector<RunwayEndLine>& runways = result.blocks[airport->second].runways;
     for (RunwayEndLine& end : converted.ends) {
       // The program stores no more runways per airport than this.
-      if (runways.size() >= common::kMaxRunways) {
-        ++summary.runwayEndsSkipped["more than " + std::to_string(common::kMaxRunways) +
+      if (runways.size() >= lookup::format::kMaxRunways) {
+        ++summary.runwayEndsSkipped["more than " + std::to_string(lookup::format::kMaxRunways) +
                                     " runway lines for one airport"];
         continue;
       }

@@ -43,7 +43,8 @@ struct ImportSummary {
 };
 
 struct ImportResult {
-  std::vector<AirportBlock> blocks;  // sorted by ident, at most common::kMaxRunways runways each
+  // Sorted by ident, each with at most lookup::format::kMaxRunways runways.
+  std::vector<AirportBlock> blocks;
   ImportSummary summary;
 };
 
