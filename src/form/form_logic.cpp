@@ -25,26 +25,6 @@ files::Settings firstSettings() {
 
 }  // namespace
 
-std::string_view actionName(Action action) {
-  switch (action) {
-    case Action::Command1:
-      return "Command1";
-    case Action::Command2:
-      return "Command2";
-    case Action::Command3:
-      return "Command3";
-    case Action::MenuItaliano:
-      return "MenuItaliano";
-    case Action::MenuInglese:
-      return "MenuInglese";
-    case Action::MenuAbout:
-      return "MenuAbout";
-    case Action::Exit:
-      return "Exit";
-  }
-  return {};
-}
-
 std::string aboutText() {
   return "Vantrelo\r" + std::string(common::kVersionMark);
 }

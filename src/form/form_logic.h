@@ -16,15 +16,11 @@
 #include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
+#include "form/actions.h"
 #include "lookup/airport_database.h"
 #include "lookup/airport_search.h"
 
 namespace form {
-
-enum class Action { Command1, Command2, Command3, MenuItaliano, MenuInglese, MenuAbout, Exit };
-
-// The driver's names of the actions ("Command1", "MenuAbout", ...).
-std::string_view actionName(Action action);
 
 // The About box text: two lines joined by a single CR.
 std::string aboutText();

@@ -172,7 +172,8 @@ void MainWindow::setUpRunwayRows() {
 }
 
 void MainWindow::setUpMenus() {
-  const auto addMenuItem = [this](QMenu* menu, ControlId id, Action action) {
+  const auto addMenuItem = [this](QMenu* menu, Action action) {
+    const ControlId id = form::controlOf(action);
     QAction* item = menu->addAction(QString());
     item->setObjectName(QString::fromLatin1(common::controlName(id)));
     connect(item, &QAction::triggered, this, [this, action] { run(action); });
@@ -188,11 +189,11 @@ void MainWindow::setUpMenus() {
 
   QMenu* file = addSubmenu(menuBar(), ControlId::MenuFile);
   QMenu* lingua = addSubmenu(file, ControlId::MenuLingua);
-  addMenuItem(lingua, ControlId::MenuItaliano, Action::MenuItaliano);
-  addMenuItem(lingua, ControlId::MenuInglese, Action::MenuInglese);
-  addMenuItem(file, ControlId::Exit, Action::Exit);
+  addMenuItem(lingua, Action::MenuItaliano);
+  addMenuItem(lingua, Action::MenuInglese);
+  addMenuItem(file, Action::Exit);
   QMenu* help = addSubmenu(menuBar(), ControlId::MenuHelp);
-  addMenuItem(help, ControlId::MenuAbout, Action::MenuAbout);
+  addMenuItem(help, Action::MenuAbout);
 }
 
 void MainWindow::setUpTabOrder() {
@@ -220,13 +221,10 @@ void MainWindow::connectInputs() {
   connect(check1, &QCheckBox::toggled, this,
           [this](bool ticked) { m_logic.window().setCheck1Ticked(ticked); });
 
-  const auto connectButton = [this](ControlId id, Action action) {
-    connect(static_cast<QPushButton*>(control(id)), &QPushButton::clicked, this,
-            [this, action] { run(action); });
-  };
-  connectButton(ControlId::Command1, Action::Command1);
-  connectButton(ControlId::Command2, Action::Command2);
-  connectButton(ControlId::Command3, Action::Command3);
+  for (Action action : {Action::Command1, Action::Command2, Action::Command3}) {
+    connect(static_cast<QPushButton*>(control(form::controlOf(action))), &QPushButton::clicked,
+            this, [this, action] { run(action); });
+  }
 }
 
 void MainWindow::run(Action action) {

@@ -54,16 +54,6 @@ std::string colourText(const common::Control& control) {
   return buffer;
 }
 
-std::optional<form::Action> actionFromName(std::string_view name) {
-  for (form::Action action :
-       {form::Action::Command1, form::Action::Command2, form::Action::Command3,
-        form::Action::MenuItaliano, form::Action::MenuInglese, form::Action::MenuAbout,
-        form::Action::Exit}) {
-    if (form::actionName(action) == name) return action;
-  }
-  return std::nullopt;
-}
-
 class Session {
  public:
   explicit Session(std::ostream& out) : m_out(out) {
@@ -113,13 +103,13 @@ class Session {
 
  private:
   bool click(std::string_view name) {
-    const auto action = actionFromName(name);
+    const auto action = form::actionFromName(name);
     if (!action) {
       error("cannot click " + std::string(name));
       return true;
     }
-    const auto id = common::controlFromName(name);
-    if (id && !m_form.window().visible(*id)) {
+    const common::ControlId id = form::controlOf(*action);
+    if (!m_form.window().visible(id)) {
       error(std::string(name) + " is hidden");
       return true;
     }
