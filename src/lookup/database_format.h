@@ -48,6 +48,10 @@ enum class RunwayField : std::size_t {
 };
 inline constexpr std::size_t kRunwayFieldCount = 6;
 
+// The longest item the program holds; a longer one is read over and never
+// matches.
+inline constexpr std::size_t kMaxItemBytes = 65536;
+
 // Field IataCode of an airport without an IATA code.
 inline constexpr std::string_view kNoIataCode = "--";
 
