@@ -3,7 +3,6 @@
 
 #include "common/number_rules.h"
 #include "common/text1252.h"
-#include "common/units.h"
 #include "files/atomic_file.h"
 #include "lookup/result_display.h"
 #include "vantrelo_version.h"
@@ -81,7 +80,7 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::Caption
   for (const lookup::Runway& runway : found.runways) {
     sheet.line(captions.runway, runway.designator);
     sheet.line(captions.runwayOrientation, runway.orientation + "\xB0");
-    const double metres = common::parseNumber(runway.lengthFt).value_or(0) * common::kMetresPerFoot;
+    const double metres = lookup::runwayLengthMetres(runway.lengthFt);
     sheet.line(captions.runwayLength,
                runway.lengthFt + " ft. (" + common::numberText(metres) + " Mt.)");
     // A frequency that is not a number counts as none.

@@ -9,8 +9,15 @@
 namespace lookup {
 
 double runwayLengthWholeMetres(std::string_view lengthFt) {
-  const double feet = common::parseNumber(lengthFt).value_or(0);
-  return std::floor(common::roundTo15Digits(feet * common::kMetresPerFoot));
+  return std::floor(common::roundTo15Digits(runwayLengthMetres(lengthFt)));
+}
+
+double elevationWholeMetres(std::string_view elevationFt) {
+  return std::floor(common::leadingNumber(elevationFt) * common::kMetresPerFoot);
+}
+
+double runwayLengthMetres(std::string_view lengthFt) {
+  return common::parseNumber(lengthFt).value_or(0) * common::kMetresPerFoot;
 }
 
 std::string formatRunwayRow(const Runway& runway) {
@@ -28,10 +35,9 @@ std::string formatRunwayRow(const Runway& runway) {
 }
 
 std::string formatElevation(std::string_view elevationFt) {
-  const double metres = std::floor(common::leadingNumber(elevationFt) * common::kMetresPerFoot);
   std::string text(elevationFt);
   text += " ft./";
-  text += common::numberText(metres);
+  text += common::numberText(elevationWholeMetres(elevationFt));
   text += " mt.       ";
   return text;
 }

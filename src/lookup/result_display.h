@@ -19,7 +19,15 @@ std::string formatRunwayRow(const Runway& runway);
 // "13 ft./ 3 mt." and 7 spaces; metres rounded down (-11 ft -> -4 mt.).
 std::string formatElevation(std::string_view elevationFt);
 
-// Whole metres of a runway length as the row shows them.
+// Feet to metres, the three ways the program has always shown them; each
+// difference is kept on purpose, as the texts and sheets depend on it:
+// - the runway row: whole metres, rounded down after rounding to 15
+//   significant digits, of a length that is a number as a whole (else 0);
 double runwayLengthWholeMetres(std::string_view lengthFt);
+// - the elevation: rounded down with no rounding first, of the number the
+//   text starts with ("13 feet" is 13 ft, -11 ft is -4 mt.);
+double elevationWholeMetres(std::string_view elevationFt);
+// - the data sheet's runway length: not rounded at all.
+double runwayLengthMetres(std::string_view lengthFt);
 
 }  // namespace lookup
