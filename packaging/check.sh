@@ -31,7 +31,7 @@ program_version=$(sed -n 's/^set(VANTRELO_VERSION \([^)]*\))$/\1/p' "$repo/cmake
 [[ $version =~ ^${program_version//./\\.}(\+[0-9]+)?$ ]] ||
   fail "debian/changelog's version $version is not cmake/version.cmake's $program_version"
 
-rm -rf "${out:?}"/*
+rm -rf "$out"/vantrelo[-_]* "$out"/*.log
 src=$out/vantrelo-$version
 clean_copy "$repo" "$src"
 
