@@ -24,11 +24,16 @@ echo "SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$repo/debian/changelog" -S Tim
   "($(dpkg-parsechangelog -l "$repo/debian/changelog" -S Date))"
 export CCACHE_DISABLE=1
 
-# build NAME PATH UMASK LOCALE TZ JOBS
+# Both builds start from the same copy, made before either begins.
+first_src=$out/first/p/vantrelo-$version
+second_src=$out/second/a/much/deeper/build/path/vantrelo-$version
+clean_copy "$repo" "$first_src"
+mkdir -p "$(dirname "$second_src")"
+cp -a "$first_src" "$second_src"
+
+# build NAME SOURCE UMASK LOCALE TZ JOBS
 build() {
-  local name=$1 path=$2 mask=$3 locale=$4 zone=$5 jobs=$6
-  local src=$out/$name/$path/vantrelo-$version
-  clean_copy "$repo" "$src"
+  local name=$1 src=$2 mask=$3 locale=$4 zone=$5 jobs=$6
   mkdir -p "$out/$name/home"
   echo "== build $name: $src, umask $mask, LC_ALL=$locale, TZ=$zone, parallel=$jobs"
   (
@@ -46,13 +51,13 @@ build() {
 
 second_locale=C.UTF-8
 locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$' && second_locale=it_IT.UTF-8
-build first p 0022 C.UTF-8 UTC 2
-build second "a/much/deeper/build/path" 0002 "$second_locale" Pacific/Kiritimati 1
+build first "$first_src" 0022 C.UTF-8 UTC 2
+build second "$second_src" 0002 "$second_locale" Pacific/Kiritimati 1
 
 status=0
-for deb in "$out"/first/p/*.deb; do
+for deb in "$(dirname "$first_src")"/*.deb; do
   name=$(basename "$deb")
-  other=$out/second/a/much/deeper/build/path/$name
+  other=$(dirname "$second_src")/$name
   if cmp -s "$deb" "$other"; then
     echo "identical: $name ($(sha256sum <"$deb" | cut -c1-16)...)"
   else
