@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: MIT
+# shellcheck shell=bash
 # clean_copy REPO DEST: copies the source tree to DEST as a fresh clone with
 # the working tree's changes would hold it: the files git tracks or would
 # add, without build/, run/ or anything else it ignores. Outside a git

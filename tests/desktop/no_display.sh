@@ -8,7 +8,11 @@ set -euo pipefail
 program=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work"
+# A home and a current folder of its own, which must stay empty.
+mkdir "$work/home" "$work/here"
+cd "$work/here"
+export HOME=$work/home
+unset XDG_CONFIG_HOME XDG_DATA_HOME
 status=0
 
 run() {
@@ -26,8 +30,9 @@ run() {
 
 run 1 '^vantrelo: no display to open the window on'
 run 1 '^vantrelo: no display to open the window on' --bogus
-run 1 '^vantrelo: no display to open the window on' "$work"
+run 1 '^vantrelo: no display to open the window on' "$work/here"
 run 2 '^vantrelo: only one folder may be given' a b
 run 0 '^Usage: vantrelo ' --help
-[ -z "$(ls -A "$work" | grep -v -x -e out -e err)" ] || { echo "FAIL: files left: $(ls -A)" >&2; status=1; }
+left=$(find "$work/home" "$work/here" -mindepth 1)
+[ -z "$left" ] || { echo "FAIL: files made: $left" >&2; status=1; }
 exit "$status"
