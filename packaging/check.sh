@@ -35,7 +35,8 @@ rm -rf "$out"/vantrelo[-_]* "$out"/*.log
 src=$out/vantrelo-$version
 clean_copy "$repo" "$src"
 
-options="parallel=$(nproc)"
+# terse: ninja prints a short [done/all] line per step, shown as progress.
+options="terse parallel=$(nproc)"
 [ "${VANTRELO_PACKAGE_TESTS:-}" = 1 ] || options="nocheck $options"
 # Warnings are errors in every CI build, the package's too (debian/rules).
 if [ "${CI:-}" = "true" ]; then export VANTRELO_WERROR=ON; fi
@@ -45,7 +46,8 @@ echo "== dpkg-buildpackage -S and -b in $src (DEB_BUILD_OPTIONS=$options)"
   export DEB_BUILD_OPTIONS=$options
   dpkg-buildpackage -us -uc -S
   dpkg-buildpackage -us -uc -b
-) >"$out/build.log" 2>&1 || {
+) 2>&1 | tee "$out/build.log" | { grep --line-buffered -E '^\[[0-9]+/[0-9]+\]|^dpkg-deb: building' || :; } ||
+{
   tail -n 60 "$out/build.log" >&2
   fail "dpkg-buildpackage (whole log: $out/build.log)"
   exit 1
