@@ -35,7 +35,8 @@ rm -rf "$out"/vantrelo[-_]* "$out"/*.log
 src=$out/vantrelo-$version
 clean_copy "$repo" "$src"
 
-# terse: ninja prints a short [done/all] line per step, shown as progress.
+# terse: ninja prints a short [done/all] line per step; with ctest's line per
+# test they are shown as progress.
 options="terse parallel=$(nproc)"
 [ "${VANTRELO_PACKAGE_TESTS:-}" = 1 ] || options="nocheck $options"
 # Warnings are errors in every CI build, the package's too (debian/rules).
@@ -46,7 +47,7 @@ echo "== dpkg-buildpackage -S and -b in $src (DEB_BUILD_OPTIONS=$options)"
   export DEB_BUILD_OPTIONS=$options
   dpkg-buildpackage -us -uc -S
   dpkg-buildpackage -us -uc -b
-) 2>&1 | tee "$out/build.log" | { grep --line-buffered -E '^\[[0-9]+/[0-9]+\]|^dpkg-deb: building' || :; } ||
+) 2>&1 | tee "$out/build.log" | { grep --line-buffered -E '^\[[0-9]+/[0-9]+\]|^ *[0-9]+/[0-9]+ Test|^dpkg-deb: building' || :; } ||
 {
   tail -n 60 "$out/build.log" >&2
   fail "dpkg-buildpackage (whole log: $out/build.log)"
