@@ -9,7 +9,7 @@
 #
 # BUILD_DIR defaults to build/default. Given FILEs (sources or headers),
 # checks only those; else every file. The clang-tidy pass takes a few minutes
-# on two cores.
+# on two cores and prints a line per file.
 set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
@@ -56,12 +56,14 @@ fi
 echo "== clang-tidy-14 on ${#tidy_files[@]} files (2 at a time)"
 tidy_failed=0
 if [ ${#tidy_files[@]} -gt 0 ]; then
-  # Each file's findings are printed together, and only when there are any.
+  # Each file's findings are printed together, and only when there are any;
+  # a line per file done shows the pass going on (it takes minutes).
   # shellcheck disable=SC2016 # the inner shell expands them
   printf '%s\0' "${tidy_files[@]}" |
     xargs -0 -n1 -P2 sh -c \
       'out=$(clang-tidy-14 -p "$0" --quiet "$1" 2>&1) ||
-        { printf "%s\n" "$out" | grep -v " generated\.$"; exit 1; }' \
+        { printf "%s\n" "$out" | grep -v " generated\.$"; echo "  findings: ${1#"$PWD"/}"; exit 1; }
+      echo "  clean: ${1#"$PWD"/}"' \
       "$build" || tidy_failed=1
 fi
 

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh clang-14 libclang-rt-14-dev
+bash scripts/install-deps.sh --test clang-14 libclang-rt-14-dev
 
 preset=default
 ci=

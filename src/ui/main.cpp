@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "ui/command_line.h"
 #include "ui/main_window.h"
@@ -53,6 +54,21 @@ std::optional<int> answerWithoutWindow(int argc, char* argv[]) {
   return std::nullopt;
 }
 
+// Qt aborts the process when it finds no display to open the window on;
+// say so plainly instead. No platform chosen (QT_QPA_PLATFORM, -platform)
+// and no X or Wayland display named is the case a terminal without a
+// desktop has.
+bool noDisplay(int argc, char* argv[]) {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    if (!qEnvironmentVariableIsEmpty(name)) return false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (argument == "--") break;
+    if (argument == "-platform" || argument == "--platform") return false;
+  }
+  return true;
+}
+
 // A desktop user never sees standard error, a terminal user may miss the box.
 void reportFailure(const QString& text) {
   print(stderr, QStringLiteral("vantrelo: %1\n").arg(text));
@@ -72,6 +88,11 @@ QIcon programIcon() {
 
 int main(int argc, char* argv[]) {
   if (const std::optional<int> status = answerWithoutWindow(argc, argv)) return *status;
+  if (noDisplay(argc, argv)) {
+    print(stderr, QStringLiteral("vantrelo: no display to open the window on "
+                                 "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n"));
+    return 1;
+  }
 
   QApplication app(argc, argv);
   QApplication::setWindowIcon(programIcon());

@@ -5,17 +5,21 @@
 # reason, the program goes on, the old files stay whole and no temporary
 # file is left. Once there is room again the next search writes both.
 # The directory is a small tmpfs mounted in a mount namespace of the test's
-# own; the test is skipped where that cannot be done.
+# own; the test is skipped, saying why, where that cannot be done.
 source "$(dirname "$0")/lib.sh"
 
 if [ "${VANTRELO_IN_NAMESPACE:-}" != 1 ]; then
-  if [ "$(id -u)" = 0 ] && command -v unshare > /dev/null &&
-    unshare -m --propagation private sh -c "mount -t tmpfs -o size=64k tmpfs '$work'" 2> /dev/null; then
-    trap - EXIT
-    rm -rf "$scratch"
-    VANTRELO_IN_NAMESPACE=1 exec unshare -m --propagation private bash "$0" "$@"
+  [ "$(id -u)" = 0 ] || skip "mounting a small file system needs root"
+  command -v unshare > /dev/null || skip "mounting a small file system needs unshare (util-linux)"
+  # In a chroot whose root is not a mount point the namespace's mounts
+  # cannot be made private ("cannot change root filesystem propagation"):
+  # unshare's own message gives the reason.
+  if ! reason=$(unshare -m --propagation private sh -c "mount -t tmpfs -o size=64k tmpfs '$work'" 2>&1); then
+    skip "cannot mount a small file system in a mount namespace of its own here: ${reason:-unshare failed}"
   fi
-  skip "cannot mount a small file system here (needs root and unshare -m)"
+  trap - EXIT
+  rm -rf "$scratch"
+  VANTRELO_IN_NAMESPACE=1 exec unshare -m --propagation private bash "$0" "$@"
 fi
 
 mount -t tmpfs -o size=256k tmpfs "$work"

@@ -23,10 +23,12 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
-[ -x "$prefix/bin/vantrelo-import" ] || fail "vantrelo-import is not installed as a program"
+for name in vantrelo-import vantrelo-script; do
+  [ -x "$prefix/bin/$name" ] || fail "$name is not installed as a program"
+done
 [ ! -e "$prefix/bin/vantrelo-launch" ] || fail "vantrelo-launch is still installed"
 for file in share/icons/hicolor/scalable/apps/vantrelo.svg share/metainfo/example.vantrelo.Vantrelo.metainfo.xml \
-  share/doc/vantrelo/copyright share/doc/vantrelo/changelog.Debian.gz share/man/man1/vantrelo.1.gz; do
+  share/doc/vantrelo/copyright share/man/man1/vantrelo.1.gz share/man/man1/vantrelo-script.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for size in 16 24 32 48 64 128 256; do
