@@ -16,7 +16,8 @@
 
 namespace {
 
-importer::AirportBlock sampleBlock(std::string icao, std::string iata, std::size_t runwayCount) {
+importer::AirportBlock sampleBlock(const std::string& icao, std::string iata,
+                                   std::size_t runwayCount) {
   importer::AirportBlock block;
   block.searchKeys = icao + " KEYS";
   block.icao = icao;
