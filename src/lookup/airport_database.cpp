@@ -10,6 +10,7 @@
 
 #include "common/error.h"
 #include "common/text1252.h"
+#include "lookup/item_bounds.h"
 
 namespace lookup {
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "lookup/database_format.h"
+#include "lookup/item_bounds.h"
 #include "lookup/needle_finder.h"
 
 namespace lookup {

@@ -51,14 +51,6 @@ __m128i load16(const char* p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-unsigned itemEndMask16(const char* p) {
-  const __m128i bytes = load16(p);
-  const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')),
-                                                 _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
-                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-  return static_cast<unsigned>(_mm_movemask_epi8(ends));
-}
-
 // 0xFF for each of the positions k..k+15 whose two filter bytes both match.
 __m128i pairHits16(const char* k, std::size_t offset1, std::size_t offset2, __m128i byte1,
                    __m128i byte2) {
@@ -89,27 +81,6 @@ __attribute__((target("avx2"))) std::uint64_t bits32(__m256i hits) {
 #endif
 
 }  // namespace
-
-const char* findItemEnd(const char* first, const char* last) {
-#if defined(__SSE2__)
-  for (; last - first >= 16; first += 16) {
-    const unsigned mask = itemEndMask16(first);
-    if (mask != 0) return first + std::countr_zero(mask);
-  }
-#endif
-  for (; first != last; ++first) {
-    if (format::isItemEnd(*first)) return first;
-  }
-  return last;
-}
-
-const char* findLastItemEnd(const char* first, const char* last) {
-  while (last > first) {
-    --last;
-    if (format::isItemEnd(*last)) return last;
-  }
-  return nullptr;
-}
 
 FinderLevel bestFinderLevel() {
 #if defined(VANTRELO_HAVE_AVX2_KERNEL)

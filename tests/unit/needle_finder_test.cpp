@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lookup/item_bounds.h"
+
 namespace {
 
 using lookup::FinderLevel;
