@@ -151,6 +151,7 @@ void FormLogic::search() {
 }
 
 void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
+  m_shown = ShownAirport{found, m_state.runways, m_state.runwayCount};
   if (m_window.check1Ticked()) {
     const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
     if (auto failure = files::writeDataSheet(sheet)) {
@@ -161,6 +162,22 @@ void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
     reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
   }
+}
+
+std::string FormLogic::shownAirportText() const {
+  if (!m_shown) return {};
+  common::FormState shownState = m_state;
+  shownState.runways = m_shown->runways;
+  shownState.runwayCount = m_shown->runwayCount;
+  return files::makeDataSheet(m_shown->found, shownState, m_window).bytes;
+}
+
+std::vector<lookup::RunwayCells> FormLogic::shownRunways() const {
+  std::vector<lookup::RunwayCells> rows;
+  if (!m_shown) return rows;
+  for (int i = 1; i <= m_shown->runwayCount; ++i)
+    rows.push_back(lookup::runwayCells(m_shown->runways, i));
+  return rows;
 }
 
 }  // namespace form

@@ -124,6 +124,10 @@ std::string fileFailureText(std::string_view langCode, FileOperation operation,
   return common::fileFailureMessage(what, fileName, reason);
 }
 
+std::string_view copyAirportCaption(std::string_view langCode) {
+  return langCode == englishLanguage().langCode ? "Copy airport" : "Copia aeroporto";
+}
+
 std::string notFoundText(std::string_view langCode, std::string_view searchText) {
   std::string text =
       langCode == englishLanguage().langCode ? "No airport found: " : "Nessun aeroporto trovato: ";

@@ -65,6 +65,10 @@ struct AccessibleTexts {
 // language was applied.
 const AccessibleTexts& accessibleTexts(std::string_view langCode);
 
+// The caption of the command that copies the airport shown: "Copy airport"
+// for "Eng"; otherwise, in the form's own language, "Copia aeroporto".
+std::string_view copyAirportCaption(std::string_view langCode);
+
 // A file failure in the language of langCode, e.g.
 // Impossibile aprire "airports.txt": <the system's reason> for "Ita". Until
 // a language is applied (or for a code of neither language) it is English.
