@@ -60,8 +60,13 @@ bool FormLogic::startUp() {
   m_window.setVisible(ControlId::Command2, false);
   m_window.setVisible(ControlId::Command3, false);
   m_window.setVisible(ControlId::Label18, false);
-  for (ControlId heading : {ControlId::Label14, ControlId::Label16, ControlId::Label17}) {
-    m_window.setText(heading, "");
+  // The result labels too, not only the large lines: their design texts
+  // ("aeroporto", "icao", ...) would read as results after a first search
+  // that finds nothing. Label13 is captioned again by the language.
+  for (ControlId result :
+       {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label2,
+        ControlId::Label4, ControlId::Label12, ControlId::Label15, ControlId::Label13}) {
+    m_window.setText(result, "");
   }
   for (ControlId red :
        {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label18}) {
