@@ -66,7 +66,7 @@ class FormLogic {
   void search();
   void finishShownAirport(const lookup::FoundAirport& found);
   void reportFileFailure(common::FileOperation operation, std::string_view fileName,
-                         std::string_view reason) const;
+                         const common::Error& error) const;
 
   common::WindowModel m_window;
   common::FormState m_state;
