@@ -15,6 +15,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev fonts-liber
 # program's tests on a display (xdotool closes its message boxes, xprop
 # reads its window icon).
 packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin xdotool x11-utils)
+# The screen reader the speech test runs headless (tests/orca/), and the
+# C library's Italian messages the failure tests read through gettext.
+packages+=(orca gettext-base)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
