@@ -69,9 +69,15 @@ void RunwayList::setRows(const std::vector<Row>& rows) {
   verticalScrollBar()->setValue(0);
 }
 
-// The pitch a label lays its lines at, so the list reads as the label did.
+// The pitch a label lays its lines at, rounded as the text layout rounds
+// it, so the rows stand as far apart as lines of text in this font.
 int RunwayList::rowPitch() const {
-  return std::max(1, QFontMetrics(font()).lineSpacing());
+  const QFontMetrics metrics(font());
+  const QRect room(0, 0, 1000, 1000);
+  const int flags = Qt::AlignLeft | Qt::AlignTop;
+  const int pitch = metrics.boundingRect(room, flags, QStringLiteral("X\nX")).height() -
+                    metrics.boundingRect(room, flags, QStringLiteral("X")).height();
+  return std::max(1, pitch);
 }
 
 void RunwayList::resizeEvent(QResizeEvent* event) {
