@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "form/languages.h"
 
-#include <optional>
 #include <array>
+#include <optional>
 
 #include "files/settings_file.h"
 

@@ -10,11 +10,11 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QTableWidget>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>

@@ -178,9 +178,8 @@ TEST(FileFailureText, SaysEachOperationInTheLanguageOfItsCode) {
 TEST(FileFailureText, IsInOneLanguageWhateverTheSystemLocale) {
   using common::FileOperation;
   const bool italianMessages = common::systemReasonIn(EACCES, "it_IT.UTF-8").has_value();
-  const std::string italian = italianMessages
-                                  ? "Impossibile scrivere \"x.txt\": Permesso negato"
-                                  : "Cannot write \"x.txt\": Permission denied";
+  const std::string italian = italianMessages ? "Impossibile scrivere \"x.txt\": Permesso negato"
+                                              : "Cannot write \"x.txt\": Permission denied";
   const std::string english = "Cannot write \"x.txt\": Permission denied";
   const std::string before = std::setlocale(LC_ALL, nullptr);
   for (const char* system : {"C.UTF-8", "it_IT.UTF-8"}) {
