@@ -5,6 +5,7 @@
 #include "common/text1252.h"
 #include "common/units.h"
 #include "files/atomic_file.h"
+#include "lookup/result_display.h"
 #include "vantrelo_version.h"
 
 namespace files {
@@ -89,8 +90,7 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormSta
         common::parseNumber(table.lengthFt[i]).value_or(0) * common::kMetresPerFoot;
     sheet.line(captions.runwayLength,
                table.lengthFt[i] + " ft. (" + common::numberText(metres) + " Mt.)");
-    // A frequency that is not a number counts as none.
-    if (common::parseNumber(table.ilsFrequency[i]).value_or(0) != 0) {
+    if (lookup::hasIlsFrequency(table.ilsFrequency[i])) {
       sheet.line(captions.ilsFrequency, table.ilsFrequency[i]);
     }
     sheet.line(kRule);

@@ -51,17 +51,22 @@ std::string aboutText() {
 FormLogic::FormLogic() = default;
 
 void FormLogic::reportFileFailure(common::FileOperation operation, std::string_view fileName,
-                                  std::string_view reason) const {
+                                  const common::Error& error) const {
   m_window.showMessage(common::kMessageTitle,
-                       fileFailureText(m_state.langCode, operation, fileName, reason));
+                       fileFailureText(m_state.langCode, operation, fileName, error));
 }
 
 bool FormLogic::startUp() {
   m_window.setVisible(ControlId::Command2, false);
   m_window.setVisible(ControlId::Command3, false);
   m_window.setVisible(ControlId::Label18, false);
-  for (ControlId heading : {ControlId::Label14, ControlId::Label16, ControlId::Label17}) {
-    m_window.setText(heading, "");
+  // The result labels too, not only the large lines: their design texts
+  // ("aeroporto", "icao", ...) would read as results after a first search
+  // that finds nothing. Label13 is captioned again by the language.
+  for (ControlId result :
+       {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label2,
+        ControlId::Label4, ControlId::Label12, ControlId::Label15, ControlId::Label13}) {
+    m_window.setText(result, "");
   }
   for (ControlId red :
        {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label18}) {
@@ -72,13 +77,13 @@ bool FormLogic::startUp() {
     const files::Settings first = firstSettings();
     m_state.lastIcao = first.lastIcao;
     if (auto failure = files::saveSettings(first.langCode, m_state.lastIcao)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       return false;
     }
   }
   const common::Expected<files::Settings> loaded = files::loadSettings(firstSettings());
   if (!loaded) {
-    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error().reason);
+    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error());
     return false;
   }
   m_state.langCode = loaded->langCode;
@@ -88,7 +93,7 @@ bool FormLogic::startUp() {
 
   if (const Language* language = languageOfCode(m_state.langCode)) {
     if (auto failure = applyLanguage(*language, m_state, m_window)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       return false;
     }
   }
@@ -98,7 +103,7 @@ bool FormLogic::startUp() {
   m_window.setText(ControlId::Label6, "");
 
   if (auto failure = m_database.open()) {
-    reportFileFailure(FileOperation::Open, m_database.displayName(), failure->reason);
+    reportFileFailure(FileOperation::Open, m_database.displayName(), *failure);
     return false;
   }
   return true;
@@ -120,7 +125,7 @@ bool FormLogic::handle(Action action) {
       const Language& language =
           action == Action::MenuItaliano ? italianLanguage() : englishLanguage();
       if (auto failure = applyLanguage(language, m_state, m_window)) {
-        reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+        reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       }
       break;
     }
@@ -141,8 +146,8 @@ void FormLogic::search() {
       m_state,
       m_window,
       [this](const lookup::FoundAirport& found) { finishShownAirport(found); },
-      [this](FileOperation operation, std::string_view fileName, std::string_view reason) {
-        reportFileFailure(operation, fileName, reason);
+      [this](FileOperation operation, std::string_view fileName, const common::Error& error) {
+        reportFileFailure(operation, fileName, error);
       },
       [this](std::string_view searchText) {
         m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
@@ -151,16 +156,33 @@ void FormLogic::search() {
 }
 
 void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
+  m_shown = ShownAirport{found, m_state.runways, m_state.runwayCount};
   if (m_window.check1Ticked()) {
     const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
     if (auto failure = files::writeDataSheet(sheet)) {
-      reportFileFailure(FileOperation::Write, sheet.fileName, failure->reason);
+      reportFileFailure(FileOperation::Write, sheet.fileName, *failure);
     }
   }
   m_state.lastIcao = m_window.text(ControlId::Label2);
   if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
-    reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+    reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
   }
+}
+
+std::string FormLogic::shownAirportText() const {
+  if (!m_shown) return {};
+  common::FormState shownState = m_state;
+  shownState.runways = m_shown->runways;
+  shownState.runwayCount = m_shown->runwayCount;
+  return files::makeDataSheet(m_shown->found, shownState, m_window).bytes;
+}
+
+std::vector<lookup::RunwayCells> FormLogic::shownRunways() const {
+  std::vector<lookup::RunwayCells> rows;
+  if (!m_shown) return rows;
+  for (int i = 1; i <= m_shown->runwayCount; ++i)
+    rows.push_back(lookup::runwayCells(m_shown->runways, i));
+  return rows;
 }
 
 }  // namespace form

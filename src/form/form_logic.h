@@ -10,13 +10,16 @@
 // labels; the closing steps write the data sheet and the settings (files/);
 // the point marks and the distance (navcalc/) read what the search left.
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
+#include "lookup/result_display.h"
 
 namespace form {
 
@@ -43,15 +46,32 @@ class FormLogic {
   const common::WindowModel& window() const { return m_window; }
   const common::FormState& state() const { return m_state; }
 
+  // The airport on display as its data sheet's text (Windows-1252, lines
+  // closed by CR LF), in the current language; "" while none is shown.
+  // What a user copies of it.
+  std::string shownAirportText() const;
+
+  // The runway rows on display (Label5), field by field.
+  std::vector<lookup::RunwayCells> shownRunways() const;
+
  private:
+  // What the last found airport left, kept beyond the next search: a search
+  // that finds nothing leaves it on display but empties the runway table.
+  struct ShownAirport {
+    lookup::FoundAirport found;
+    common::RunwayTable runways;
+    std::int16_t runwayCount = 0;
+  };
+
   void search();
   void finishShownAirport(const lookup::FoundAirport& found);
   void reportFileFailure(common::FileOperation operation, std::string_view fileName,
-                         std::string_view reason) const;
+                         const common::Error& error) const;
 
   common::WindowModel m_window;
   common::FormState m_state;
   lookup::AirportDatabase m_database;
+  std::optional<ShownAirport> m_shown;
 };
 
 }  // namespace form

@@ -39,7 +39,7 @@ bool reportReadFailure(SearchContext& context) {
   context.database.close();
   if (context.reportFileFailure) {
     context.reportFileFailure(common::FileOperation::Read, context.database.displayName(),
-                              failure->reason);
+                              *failure);
   }
   return true;
 }
@@ -72,7 +72,7 @@ void searchAirport(SearchContext& context, SearchRun run) {
       // The database stays closed; the next search tries to open it again.
       if (context.reportFileFailure) {
         context.reportFileFailure(common::FileOperation::Open, context.database.displayName(),
-                                  failure->reason);
+                                  *failure);
       }
     } else if (!found && run == SearchRun::Ordinary) {
       searchAirport(context, SearchRun::Restarted);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string_view>
 
+#include "common/error.h"
 #include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
@@ -27,7 +28,7 @@ struct SearchContext {
   // settings. Runs at most once per click.
   std::function<void(const FoundAirport&)> finishShownAirport;
   // Reports a file that failed, in the interface's language.
-  std::function<void(common::FileOperation, std::string_view fileName, std::string_view reason)>
+  std::function<void(common::FileOperation, std::string_view fileName, const common::Error&)>
       reportFileFailure;
   // Tells that no airport holds the (upper-cased) text.
   std::function<void(std::string_view searchText)> reportNotFound;

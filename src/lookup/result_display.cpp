@@ -16,19 +16,39 @@ double runwayLengthWholeMetres(std::string_view lengthFt) {
   return std::floor(common::roundTo15Digits(feet * common::kMetresPerFoot));
 }
 
+namespace {
+
+std::string lengthText(std::string_view lengthFt) {
+  std::string text(lengthFt);
+  text += " ft./";
+  text += common::numberText(runwayLengthWholeMetres(lengthFt));
+  return text;
+}
+
+}  // namespace
+
 std::string formatRunwayRow(const common::RunwayTable& table, int position) {
   const auto index = static_cast<std::size_t>(position - 1);
   std::string row = table.designator[index];
   row += "                   ";
   row += table.orientation[index];
   row += "\xB0                                  ";
-  row += table.lengthFt[index];
-  row += " ft./";
-  row += common::numberText(runwayLengthWholeMetres(table.lengthFt[index]));
+  row += lengthText(table.lengthFt[index]);
   row += " mt.            ";
   row += table.ilsFrequency[index];
   row += "         \r";
   return row;
+}
+
+RunwayCells runwayCells(const common::RunwayTable& table, int position) {
+  const auto index = static_cast<std::size_t>(position - 1);
+  const std::string& ils = table.ilsFrequency[index];
+  return {table.designator[index], table.orientation[index] + "\xB0",
+          lengthText(table.lengthFt[index]) + " mt.", hasIlsFrequency(ils) ? ils : std::string()};
+}
+
+bool hasIlsFrequency(std::string_view ilsFrequency) {
+  return common::parseNumber(ilsFrequency).value_or(0) != 0;
 }
 
 std::string formatElevation(std::string_view elevationFt) {

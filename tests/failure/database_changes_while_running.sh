@@ -57,7 +57,7 @@ $(ctl Label6 1 - ' 1')
 $(msg "$is_dir")
 $(ctl Label2 1 - BBBB)
 $(ctl Label5 1 - '18                   180°                                  6000 ft./ 1828 mt.            110.30         \r')
-$(msg 'Impossibile aprire "airports.txt": Is a directory')
+$(msg_ita open airports.txt "Is a directory")
 $(msg 'Nessun aeroporto trovato: CCCC')
 $(ctl Label2 1 - BBBB)
 "

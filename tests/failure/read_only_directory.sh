@@ -95,8 +95,8 @@ scenario() {
   driver_step "state"
   driver_finish
   local expected
-  expected="$(msg "Impossibile scrivere \"AAAA  FIRST.txt\": $reason")
-$(msg "Impossibile scrivere \"Vantrelo.ini\": $reason")
+  expected="$(msg_ita write "AAAA  FIRST.txt" "$reason")
+$(msg_ita write Vantrelo.ini "$reason")
 $(ctl Label2 1 - AAAA)
 $(ctl Label4 1 - FIRST)
 $(msg "Cannot write \"Vantrelo.ini\": $reason")
@@ -125,7 +125,7 @@ $(val LastIcao BBBB)
   [ "$mechanism" = mount ] && mount --bind "$work" "$work"
   lock_work "$mechanism"
   run_dir=$work run_driver $'type aaaa\nclick Command1\n' "${prefix[@]}"
-  expect_output "$(msg "Impossibile scrivere \"Vantrelo.ini\": $reason")
+  expect_output "$(msg_ita write Vantrelo.ini "$reason")
 " "start-up output ($mechanism)"
   expect_status 1
   expect_entries "$work" "airports.txt" "Vantrelo.ini" "AAAA  FIRST.txt"
