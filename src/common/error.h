@@ -18,6 +18,11 @@ struct Error {
   friend bool operator==(const Error&, const Error&) = default;
 };
 
+// Reasons the program gives where the system has none, phrased like the
+// system's.
+inline constexpr const char* kNotRegularFile = "Not a regular file";
+inline constexpr const char* kLinkOfAnotherUser = "Is a link owned by another user";
+
 // The system's reason for an error number, in Windows-1252 like every text
 // of the program (the C library gives it in the locale's UTF-8).
 std::string systemReason(int errorNumber);

@@ -9,8 +9,8 @@
 //   2. the temporary file is flushed to the disk (fsync) and closed;
 //   3. it is renamed over the target;
 //   4. the folder is flushed to the disk, so the rename survives a crash.
-// A symbolic link is followed: the file it points to is replaced and the link
-// stays. A target that is a folder, a device, a FIFO or a socket, or a file
+// A symbolic link is followed (where the kernel would follow it, see
+// save_target.h): the file it points to is replaced and the link stays. A target that is a folder, a device, a FIFO or a socket, or a file
 // that may not be written, is refused and left alone.
 //
 // Any failure leaves the old file as it was and no temporary file behind;
