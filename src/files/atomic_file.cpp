@@ -35,8 +35,7 @@ class OldFileKeeper {
       : m_target(target) {
     static std::minstd_rand generator{std::random_device{}()};
     for (int attempt = 0; attempt < 10; ++attempt) {
-      std::filesystem::path candidate =
-          folder / (".vantrelo-" + std::to_string(generator()) + ".tmp");
+      std::filesystem::path candidate = folder / temporaryName(generator());
       if (::link(target.c_str(), candidate.c_str()) == 0) {
         m_copy = std::move(candidate);
         return;

@@ -16,6 +16,10 @@
 
 namespace files {
 
+// Our temporaries' names: ".vantrelo-" and decimal digits and ".tmp".
+std::string temporaryName(unsigned long number);
+bool isTemporaryName(std::string_view name);
+
 class TemporaryFile {
  public:
   TemporaryFile() = default;
