@@ -8,6 +8,7 @@
 #include <random>
 
 #include "common/error.h"
+#include "files/in_place_write.h"
 #include "files/save_target.h"
 #include "files/temporary_file.h"
 
@@ -68,7 +69,12 @@ std::optional<common::Error> writeFileAtomically(const std::filesystem::path& re
   if (folder.empty()) folder = ".";
 
   TemporaryFile temporary;
-  if (auto failure = temporary.create(folder)) return failure;
+  if (auto failure = temporary.create(folder)) {
+    if (!folderRefusesTemporary(temporary.createError())) return failure;
+    const int fd = openInPlace(target);
+    if (fd < 0) return failure;
+    return writeInPlace(fd, bytes);
+  }
   if (target.existing) {
     if (auto failure = temporary.takeOwnerAndMode(*target.existing)) return failure;
   }

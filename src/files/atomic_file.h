@@ -13,7 +13,11 @@
 // save_target.h): the file it points to is replaced and the link stays. A target that is a folder, a device, a FIFO or a socket, or a file
 // that may not be written, is refused and left alone.
 //
-// Any failure leaves the old file as it was and no temporary file behind;
+// Where the folder refuses the temporary file (EACCES, EPERM, EROFS) but the
+// file itself may be written, it is written in place instead, with a weaker
+// guarantee (files/in_place_write.h).
+//
+// Otherwise any failure leaves the old file as it was and no temporary file behind;
 // when step 4 fails the old file is put back. Only a crash (or a kill)
 // during a save can leave a ".vantrelo-*.tmp" file in the folder.
 

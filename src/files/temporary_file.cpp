@@ -61,7 +61,8 @@ std::optional<common::Error> TemporaryFile::create(const std::filesystem::path& 
     }
     if (errno != EEXIST) break;
   }
-  return common::systemError(errno);
+  m_createError = errno;
+  return common::systemError(m_createError);
 }
 
 std::optional<common::Error> TemporaryFile::takeOwnerAndMode(const struct stat& original) {
