@@ -123,7 +123,7 @@ std::optional<common::Error> writeOutput(const fs::path& output, std::string_vie
 }
 
 // Downloads the three files and points options at them; false on failure.
-bool fetchInto(ImportOptions& options, Progress& progress) {
+bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& lock) {
   const auto folder = importer::ourAirportsCacheFolder();
   if (!folder) {
     std::cerr << kProgram << ": --fetch: neither XDG_CACHE_HOME nor HOME is set\n";
@@ -134,7 +134,8 @@ bool fetchInto(ImportOptions& options, Progress& progress) {
               << "\n";
   }
   if (const auto failure =
-          importer::fetchOurAirports(options.fromUrl, *folder, progress.fetchCallback())) {
+          importer::fetchOurAirports(options.fromUrl, *folder, options.fetchLimits,
+                                     progress.fetchCallback(), lock)) {
     std::cerr << kProgram << ": " << *failure << "\n"
               << kProgram << ": " << options.output.string() << " left as it was\n";
     return false;
@@ -220,7 +221,10 @@ int run(ImportOptions options) {
     types = *parsed;
   }
   Progress progress(options.quiet);
-  if (options.fetch && !fetchInto(options, progress)) return kExitData;
+  // Held while the fetched files are read, so another fetch cannot switch
+  // them in the meantime.
+  importer::CacheLock cacheLock;
+  if (options.fetch && !fetchInto(options, progress, cacheLock)) return kExitData;
   return convert(options, types, progress);
 }
 
