@@ -28,6 +28,17 @@ bool mayFollowLink(const std::filesystem::path& link, const struct stat& linkSta
   return linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folderStatus.st_uid;
 }
 
+// Moves link on to what it points to, where the rule lets it.
+std::optional<common::Error> followLink(std::filesystem::path& link,
+                                        const struct stat& linkStatus) {
+  if (!mayFollowLink(link, linkStatus)) return common::Error{common::kLinkOfAnotherUser};
+  std::error_code ec;
+  const std::filesystem::path pointee = std::filesystem::read_symlink(link, ec);
+  if (ec) return common::systemError(ec.value());
+  link = pointee.is_absolute() ? pointee : link.parent_path() / pointee;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<common::Error> resolveSaveTarget(const std::filesystem::path& requested,
@@ -42,11 +53,7 @@ std::optional<common::Error> resolveSaveTarget(const std::filesystem::path& requ
     }
     if (S_ISLNK(status.st_mode)) {
       if (links == kMaxLinks) return common::systemError(ELOOP);
-      if (!mayFollowLink(current, status)) return common::Error{common::kLinkOfAnotherUser};
-      std::error_code ec;
-      const std::filesystem::path pointee = std::filesystem::read_symlink(current, ec);
-      if (ec) return common::systemError(ec.value());
-      current = pointee.is_absolute() ? pointee : current.parent_path() / pointee;
+      if (auto refused = followLink(current, status)) return refused;
       continue;
     }
     if (S_ISDIR(status.st_mode)) return common::systemError(EISDIR);

@@ -113,6 +113,24 @@ std::optional<long long> positiveNumber(const char* text, long long max) {
   return value;
 }
 
+// --fetch-time-limit SECONDS or --fetch-size-limit MB, in optarg.
+std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
+  if (option == kFetchTimeLimit) {
+    constexpr long long kMaxSeconds = 7LL * 24 * 3600;
+    const auto seconds = positiveNumber(optarg, kMaxSeconds);
+    if (!seconds)
+      return std::string("--fetch-time-limit: \"") + optarg + "\" is no number of seconds";
+    limits.totalTime = std::chrono::seconds(*seconds);
+    return std::nullopt;
+  }
+  constexpr long long kMaxMegabytes = 1024LL * 1024;
+  const auto megabytes = positiveNumber(optarg, kMaxMegabytes);
+  if (!megabytes)
+    return std::string("--fetch-size-limit: \"") + optarg + "\" is no number of megabytes";
+  limits.maxFileBytes = *megabytes * 1024 * 1024;
+  return std::nullopt;
+}
+
 // Takes one option getopt_long returned, with its value in optarg; says
 // what is wrong with it, if anything.
 std::optional<std::string> applyOption(int option, char** argv, ImportOptions& options) {
@@ -147,20 +165,9 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
         return "--from: \"" + options.fromUrl + "\" is no http://, https:// or file:// URL";
       }
       break;
-    case kFetchTimeLimit: {
-      constexpr long long kMaxSeconds = 7LL * 24 * 3600;
-      const auto seconds = positiveNumber(optarg, kMaxSeconds);
-      if (!seconds) return std::string("--fetch-time-limit: \"") + optarg + "\" is no number of seconds";
-      options.fetchLimits.totalTime = std::chrono::seconds(*seconds);
-      break;
-    }
-    case kFetchSizeLimit: {
-      constexpr long long kMaxMegabytes = 1024LL * 1024;
-      const auto megabytes = positiveNumber(optarg, kMaxMegabytes);
-      if (!megabytes) return std::string("--fetch-size-limit: \"") + optarg + "\" is no number of megabytes";
-      options.fetchLimits.maxFileBytes = *megabytes * 1024 * 1024;
-      break;
-    }
+    case kFetchTimeLimit:
+    case kFetchSizeLimit:
+      return applyFetchLimit(option, options.fetchLimits);
     case kOrder: {
       const auto order = parseBlockOrder(optarg);
       if (!order)

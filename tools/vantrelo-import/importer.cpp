@@ -27,8 +27,7 @@ DatabaseBuilder::DatabaseBuilder(const std::map<std::string, std::string>& count
       m_airportsFileName(std::move(airportsFileName)),
       m_runwaysFileName(std::move(runwaysFileName)) {}
 
-void DatabaseBuilder::warn(const std::string& fileName, std::size_t line,
-                           const std::string& text) {
+void DatabaseBuilder::warn(const std::string& fileName, std::size_t line, const std::string& text) {
   // Counted all, kept only so many: a file of bad rows must not fill the memory.
   ++m_result.summary.warningCount;
   if (m_result.summary.warnings.size() < kWarningsKept) {
@@ -49,8 +48,7 @@ std::optional<AirportBlock> DatabaseBuilder::writableBlock(const AirportRow& row
   if (const auto first = m_lineByIdent.find(ident); first != m_lineByIdent.end()) {
     ++summary.airportsSkipped["ident given twice"];
     warn(m_airportsFileName, row.line,
-         "ident " + ident + " already on line " + std::to_string(first->second) +
-             ", row left out");
+         "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out");
     return std::nullopt;
   }
   const ItemLimitFit fit = fitItemLimit(*converted.block);
@@ -163,8 +161,7 @@ common::Expected<std::set<std::string>> parseAirportTypes(std::string_view list)
 }
 
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types) {
-  DatabaseBuilder builder(input.countryNames, types, input.airportsFileName,
-                          input.runwaysFileName);
+  DatabaseBuilder builder(input.countryNames, types, input.airportsFileName, input.runwaysFileName);
   for (const AirportRow& row : input.airports)
     builder.addAirport(row);
   for (const RunwayRow& row : input.runways)

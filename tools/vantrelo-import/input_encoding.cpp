@@ -50,9 +50,7 @@ CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteO
                           const std::string& fileName) {
   // A byte order mark says UTF-8 whatever the user thought.
   if (!encoding || byteOrderMark) {
-    return [fileName](std::string& field, std::size_t line) {
-      requireUtf8(field, fileName, line);
-    };
+    return [fileName](std::string& field, std::size_t line) { requireUtf8(field, fileName, line); };
   }
   UErrorCode status = U_ZERO_ERROR;
   std::shared_ptr<UConverter> converter(ucnv_open(encoding->c_str(), &status), ConverterCloser{});
@@ -61,7 +59,8 @@ CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteO
   }
   return [converter, fileName, name = *encoding](std::string& field, std::size_t line) {
     bool ascii = true;
-    for (const char c : field) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    for (const char c : field)
+      ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) return;
     // A byte of a one- or two-byte encoding is at most one UTF-16 unit,
     // which UTF-8 writes in at most three bytes.

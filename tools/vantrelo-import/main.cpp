@@ -133,9 +133,8 @@ bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& 
     std::cerr << kProgram << ": fetching from " << options.fromUrl << " into " << folder->string()
               << "\n";
   }
-  if (const auto failure =
-          importer::fetchOurAirports(options.fromUrl, *folder, options.fetchLimits,
-                                     progress.fetchCallback(), lock)) {
+  if (const auto failure = importer::fetchOurAirports(options.fromUrl, *folder, options.fetchLimits,
+                                                      progress.fetchCallback(), lock)) {
     std::cerr << kProgram << ": " << *failure << "\n"
               << kProgram << ": " << options.output.string() << " left as it was\n";
     return false;

@@ -98,8 +98,7 @@ std::optional<std::string> download(const Download& file, const FetchLimits& lim
   // A redirect never leaves https for http, and never goes to a file.
   curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR,
                    startsWith(file.url, "https://") ? "https" : "http,https");
-  curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE,
-                   static_cast<curl_off_t>(limits.maxFileBytes));
+  curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxFileBytes));
   curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, static_cast<long>(left));
   curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, 30L);
   // Give up on a connection that stalls for a minute.
@@ -156,7 +155,8 @@ std::optional<std::string> lockParent(const fs::path& parent, Clock::time_point 
   if (fd < 0) return parent.string() + ": " + std::strerror(errno);
   CacheLock held(fd);
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno != EWOULDBLOCK && errno != EINTR) return parent.string() + ": " + std::strerror(errno);
+    if (errno != EWOULDBLOCK && errno != EINTR)
+      return parent.string() + ": " + std::strerror(errno);
     if (Clock::now() >= deadline) {
       return parent.string() + ": another fetch holds the cache beyond the time limit";
     }

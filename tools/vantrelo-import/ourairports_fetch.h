@@ -25,8 +25,8 @@ inline constexpr const char* kOurAirportsDataUrl =
     "https://davidmegginson.github.io/ourairports-data/";
 
 struct FetchLimits {
-  std::chrono::seconds totalTime{600};                  // for the whole fetch
-  long long maxFileBytes = 512LL * 1024 * 1024;         // for each of the three
+  std::chrono::seconds totalTime{600};           // for the whole fetch
+  long long maxFileBytes = 512LL * 1024 * 1024;  // for each of the three
   long maxRedirects = 5;
 
   friend bool operator==(const FetchLimits&, const FetchLimits&) = default;

@@ -13,8 +13,8 @@ constexpr std::size_t kProgressEvery = 10000;
 // Reads the header and finds the columns in it (makeColumns), then calls
 // onRecord for every record with the columns, checking each field count.
 template <typename MakeColumns, typename OnRecord>
-void forEachRecord(CsvReader& reader, const std::string& fileName,
-                   const ProgressCallback& progress, MakeColumns makeColumns, OnRecord onRecord) {
+void forEachRecord(CsvReader& reader, const std::string& fileName, const ProgressCallback& progress,
+                   MakeColumns makeColumns, OnRecord onRecord) {
   CsvRecord record;
   if (!reader.next(record)) throw CsvError(fileName, 1, "the file is empty, it has no header");
   const CsvHeader header(record, fileName);
@@ -65,17 +65,26 @@ void forEachAirportRow(CsvReader& reader, const std::string& fileName,
                    header.optional("keywords"),
                    header.optional("scheduled_service")};
   };
-  forEachRecord(
-      reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
-        const auto& f = record.fields;
-        AirportRow row{record.line, f[c.id], f[c.ident], f[c.type], f[c.name],
-                                  f[c.latitude], f[c.longitude], valueOr(record, c.elevation),
-                                  valueOr(record, c.country), valueOr(record, c.municipality),
-                                  valueOr(record, c.gps), valueOr(record, c.iata),
-                                  valueOr(record, c.local), valueOr(record, c.icao),
-                                  valueOr(record, c.keywords), valueOr(record, c.scheduled)};
-        onRow(row);
-      });
+  forEachRecord(reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
+    const auto& f = record.fields;
+    AirportRow row{record.line,
+                   f[c.id],
+                   f[c.ident],
+                   f[c.type],
+                   f[c.name],
+                   f[c.latitude],
+                   f[c.longitude],
+                   valueOr(record, c.elevation),
+                   valueOr(record, c.country),
+                   valueOr(record, c.municipality),
+                   valueOr(record, c.gps),
+                   valueOr(record, c.iata),
+                   valueOr(record, c.local),
+                   valueOr(record, c.icao),
+                   valueOr(record, c.keywords),
+                   valueOr(record, c.scheduled)};
+    onRow(row);
+  });
 }
 
 std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,
@@ -100,15 +109,19 @@ void forEachRunwayRow(CsvReader& reader, const std::string& fileName,
                    header.optional("closed"),      header.optional("le_heading_degT"),
                    header.optional("he_ident"),    header.optional("he_heading_degT")};
   };
-  forEachRecord(
-      reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
-        const auto& f = record.fields;
-        RunwayRow row{record.line, f[c.airportRef], f[c.length],
-                                 valueOr(record, c.width), valueOr(record, c.closed), f[c.leIdent],
-                                 valueOr(record, c.leHeading), valueOr(record, c.heIdent),
-                                 valueOr(record, c.heHeading)};
-        onRow(row);
-      });
+  forEachRecord(reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
+    const auto& f = record.fields;
+    RunwayRow row{record.line,
+                  f[c.airportRef],
+                  f[c.length],
+                  valueOr(record, c.width),
+                  valueOr(record, c.closed),
+                  f[c.leIdent],
+                  valueOr(record, c.leHeading),
+                  valueOr(record, c.heIdent),
+                  valueOr(record, c.heHeading)};
+    onRow(row);
+  });
 }
 
 std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& fileName,
@@ -120,8 +133,7 @@ std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& 
   return rows;
 }
 
-std::map<std::string, std::string> readCountryNames(CsvReader& reader,
-                                                    const std::string& fileName,
+std::map<std::string, std::string> readCountryNames(CsvReader& reader, const std::string& fileName,
                                                     const ProgressCallback& progress) {
   std::map<std::string, std::string> names;
   struct Columns {

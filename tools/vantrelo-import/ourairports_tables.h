@@ -61,8 +61,7 @@ void forEachAirportRow(CsvReader& reader, const std::string& fileName,
 void forEachRunwayRow(CsvReader& reader, const std::string& fileName,
                       const ProgressCallback& progress,
                       const std::function<void(RunwayRow&)>& onRow);
-std::map<std::string, std::string> readCountryNames(CsvReader& reader,
-                                                    const std::string& fileName,
+std::map<std::string, std::string> readCountryNames(CsvReader& reader, const std::string& fileName,
                                                     const ProgressCallback& progress = {});
 
 // The same for a whole text of one file, kept in memory. They throw CsvError for a file that

@@ -187,8 +187,7 @@ void echoUnread(std::istream& commands, std::ostream& out) {
 
 }  // namespace
 
-int runScriptSession(std::istream& commands, std::ostream& out, bool echo,
-                     bool (*inputEnded)()) {
+int runScriptSession(std::istream& commands, std::ostream& out, bool echo, bool (*inputEnded)()) {
   const auto ended = [inputEnded] { return inputEnded != nullptr && inputEnded(); };
   Session session(out);
   if (!session.startUp()) {
