@@ -31,6 +31,7 @@ if [ -z "$importer" ]; then
 fi
 [ -x /usr/bin/time ] || { echo "GNU time (/usr/bin/time) is needed" >&2; exit 1; }
 
+load_before=$(cut -d" " -f1-3 /proc/loadavg)
 tmp=${VANTRELO_BENCH_TMP:-$(mktemp -d "${TMPDIR:-/tmp}/vantrelo-import-bench-XXXXXX")}
 mkdir -p "$tmp"
 [ -n "${VANTRELO_BENCH_TMP:-}" ] || trap 'rm -rf "$tmp"' EXIT
@@ -61,7 +62,7 @@ report="# Importer memory benchmark, $(date -u +%Y-%m-%dT%H:%M:%SZ)
 - cpu: $(nproc) cores; memory: $(free -g | awk '/Mem:/ { print $2 }') GiB
 - importer: $importer
 - commit: $(git -C "$repo" rev-parse --short HEAD 2> /dev/null || echo unknown)
-- load before the runs: $(cut -d' ' -f1-3 /proc/loadavg)
+- load before the runs: $load_before; after: $(cut -d" " -f1-3 /proc/loadavg)
 - command: bench/import_memory.sh (GNU time: maximum resident set size, elapsed seconds; one run each)
 ${VANTRELO_BENCH_NOTE:+- note: $VANTRELO_BENCH_NOTE
 }
