@@ -15,6 +15,7 @@ printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n1|09|090|9000|0|110.
 sheet="AAAA  FIRST.txt"
 # A background job of a script has SIGINT ignored; these start with the
 # signals at their defaults, as from a terminal or a session.
+# shellcheck disable=SC2054 # one argument: env's list of signals
 defaults=(env --default-signal=TERM,INT,HUP)
 "${defaults[@]}" true 2> /dev/null || skip "env cannot reset signal handling here"
 

@@ -8,6 +8,7 @@
 # not under the sanitizers) so that a reader that holds the input whole
 # fails quickly.
 # usage: import_inputs.sh DRIVER IMPORTER SAMPLE_DIR
+# shellcheck disable=SC2034 # status is read by lib.sh's expect_status
 source "$(dirname "$0")/lib.sh"
 importer=${2:?} sample=${3:?}
 cp "$sample"/*.csv "$scratch/"

@@ -8,6 +8,7 @@
 # search carries on, the settings end start-up. The importer's output the
 # same. Needs root, to give the links and the folder other owners.
 # usage: save_link_planted.sh DRIVER IMPORTER SAMPLE_DIR
+# shellcheck disable=SC2034 # status is read by lib.sh's expect_status
 source "$(dirname "$0")/lib.sh"
 importer=${2:?} sample=${3:?}
 [ "$(id -u)" = 0 ] || skip "needs root to plant links owned by other users"

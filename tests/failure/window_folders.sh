@@ -10,10 +10,11 @@
 # usage: window_folders.sh DRIVER IMPORTER SAMPLE_DIR WINDOW
 source "$(dirname "$0")/lib.sh"
 window=${4:-}
-[ -n "$window" ] && [ -x "$window" ] || skip "no window program given"
+if [ -z "$window" ] || [ ! -x "$window" ]; then skip "no window program given"; fi
 
-# start_window LOG [ENV...] -- ARGS...: the window offscreen from $work;
-# waits until DONE_TEST (a shell test) holds or 10 s pass, then ends it.
+# start_window LOG DONE_TEST COMMAND...: the window offscreen from $work;
+# waits until DONE_TEST (a shell test, expanded when tried) holds or 10 s
+# pass, then ends it.
 start_window() {
   local log=$1 done_test=$2
   shift 2
@@ -33,6 +34,7 @@ echo "-- a folder name that is not UTF-8"
 latin1=$scratch/$'Z\xfcrich'
 mkdir "$latin1"
 printf '1|AAAA|FIRST|45500000|-9250000|320|town|--|LAND|\r\n' > "$latin1/airports.txt"
+# shellcheck disable=SC2016 # expanded by start_window
 start_window "$scratch/log" '[ -f "$latin1/Vantrelo.ini" ]' "$window" "$latin1"
 [ -f "$latin1/Vantrelo.ini" ] || fail "no Vantrelo.ini in the Latin-1 folder: $(head -c 300 "$scratch/log")"
 
@@ -50,6 +52,7 @@ for home in unset "$scratch/nowhere" relative; do
     home_env=("HOME=$home")
     expected="vantrelo: Cannot find the home folder: HOME \"$home\" is not a folder"
   fi
+  # shellcheck disable=SC2016 # expanded by start_window
   start_window "$scratch/log" 'grep -q "home folder" "$scratch/log"' \
     env "${home_env[@]}" "XDG_CONFIG_HOME=$scratch/config" "XDG_DATA_HOME=$scratch/data" "$window"
   grep -qxF "$expected" "$scratch/log" || fail "HOME $home: no \"$expected\": $(head -c 300 "$scratch/log")"
