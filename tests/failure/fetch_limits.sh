@@ -81,6 +81,16 @@ for option in --from= --types= --fetch-time-limit= --fetch-size-limit=; do
   grep -qF -- "${option%=} needs a value" "$scratch/stderr" || fail "$option: no usage message"
 done
 
+echo "-- staging folders a killed run left"
+mkdir -p "$XDG_CACHE_HOME/vantrelo/.ourairports-killed" "$XDG_CACHE_HOME/vantrelo/.ourairports-running"
+touch "$XDG_CACHE_HOME/vantrelo/.ourairports-killed/airports.csv"
+touch -d '-3 days' "$XDG_CACHE_HOME/vantrelo/.ourairports-killed"
+fetch "$work/out.txt" --from "$url/site/A"
+expect_status 0
+[ -e "$XDG_CACHE_HOME/vantrelo/.ourairports-killed" ] && fail "a stale staging folder was left"
+[ -d "$XDG_CACHE_HOME/vantrelo/.ourairports-running" ] || fail "a fresh staging folder was removed"
+rm -rf "$XDG_CACHE_HOME/vantrelo/.ourairports-running"
+
 echo "-- two fetches at once"
 for site in A B; do
   "$importer" --quiet --order ident "$scratch/$site" "$scratch/expected-$site.txt" ||

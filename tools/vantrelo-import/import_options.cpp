@@ -116,8 +116,7 @@ std::optional<long long> positiveNumber(const char* text, long long max) {
 // --fetch-time-limit SECONDS or --fetch-size-limit MB, in optarg.
 std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
   if (option == kFetchTimeLimit) {
-    constexpr long long kMaxSeconds = 7LL * 24 * 3600;
-    const auto seconds = positiveNumber(optarg, kMaxSeconds);
+    const auto seconds = positiveNumber(optarg, std::chrono::seconds(kMaxFetchTime).count());
     if (!seconds)
       return std::string("--fetch-time-limit: \"") + optarg + "\" is no number of seconds";
     limits.totalTime = std::chrono::seconds(*seconds);

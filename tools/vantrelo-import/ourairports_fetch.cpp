@@ -4,6 +4,7 @@
 #include <curl/curl.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +22,9 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kFileNames[] = {"airports.csv", "runways.csv", "countries.csv"};
+constexpr const char* kStagingPrefix = ".ourairports-";
+// Twice the longest time limit a fetch may be given.
+constexpr auto kStaleStaging = 2 * kMaxFetchTime;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -132,7 +136,7 @@ std::optional<std::string> download(const Download& file, const FetchLimits& lim
 class StagingFolder {
  public:
   explicit StagingFolder(const fs::path& parent) {
-    std::string pattern = (parent / ".ourairports-XXXXXX").string();
+    std::string pattern = (parent / (std::string(kStagingPrefix) + "XXXXXX")).string();
     if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
   }
   StagingFolder(const StagingFolder&) = delete;
@@ -164,6 +168,23 @@ std::optional<std::string> lockParent(const fs::path& parent, Clock::time_point 
   }
   lock = std::move(held);
   return std::nullopt;
+}
+
+// Staging folders of runs that were killed: this user's, older than any
+// fetch may take. Failures are ignored; a leftover does no harm.
+void removeStaleStaging(const fs::path& parent, const fs::path& own) {
+  const auto oldest = fs::file_time_type::clock::now() - kStaleStaging;
+  std::error_code ec;
+  for (const fs::directory_entry& entry : fs::directory_iterator(parent, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(kStagingPrefix, 0) != 0 || entry.path() == own) continue;
+    struct stat status {};
+    if (::lstat(entry.path().c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::geteuid() || entry.last_write_time(ec) > oldest || ec) {
+      continue;
+    }
+    fs::remove_all(entry.path(), ec);
+  }
 }
 
 // Puts the staging folder in the cache folder's place in one step; the
@@ -242,6 +263,7 @@ std::optional<std::string> fetchOurAirports(const std::string& baseUrl, const fs
     }
   }
   if (auto failure = lockParent(parent, deadline, lock)) return failure;
+  removeStaleStaging(parent, staging.path());
   return switchIn(staging.path(), folder);
 }
 

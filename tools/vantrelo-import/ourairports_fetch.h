@@ -11,7 +11,8 @@
 // folder taking the cache folder's place in one step (renameat2 with
 // RENAME_EXCHANGE) under a lock on the parent folder (flock), so the cache
 // never mixes files of two downloads, also with two runs at once. The run
-// keeps the lock while it reads the files it fetched.
+// keeps the lock while it reads the files it fetched. Staging folders that
+// killed runs left are removed once they are older than any fetch may take.
 
 #include <chrono>
 #include <filesystem>
@@ -23,6 +24,9 @@ namespace importer {
 
 inline constexpr const char* kOurAirportsDataUrl =
     "https://davidmegginson.github.io/ourairports-data/";
+
+// The longest overall time a fetch may be given.
+inline constexpr std::chrono::hours kMaxFetchTime{24};
 
 struct FetchLimits {
   std::chrono::seconds totalTime{600};           // for the whole fetch
