@@ -115,18 +115,19 @@ std::optional<long long> positiveNumber(const char* text, long long max) {
 
 // --fetch-time-limit SECONDS or --fetch-size-limit MB, in optarg.
 std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
-  if (option == kFetchTimeLimit) {
-    const auto seconds = positiveNumber(optarg, std::chrono::seconds(kMaxFetchTime).count());
-    if (!seconds)
-      return std::string("--fetch-time-limit: \"") + optarg + "\" is no number of seconds";
-    limits.totalTime = std::chrono::seconds(*seconds);
-    return std::nullopt;
-  }
+  const bool time = option == kFetchTimeLimit;
   constexpr long long kMaxMegabytes = 1024LL * 1024;
-  const auto megabytes = positiveNumber(optarg, kMaxMegabytes);
-  if (!megabytes)
-    return std::string("--fetch-size-limit: \"") + optarg + "\" is no number of megabytes";
-  limits.maxFileBytes = *megabytes * 1024 * 1024;
+  const long long max = time ? std::chrono::seconds(kMaxFetchTime).count() : kMaxMegabytes;
+  const auto value = positiveNumber(optarg, max);
+  if (!value) {
+    return std::string(time ? "--fetch-time-limit: \"" : "--fetch-size-limit: \"") + optarg +
+           "\" is no whole number from 1 to " + std::to_string(max);
+  }
+  if (time) {
+    limits.totalTime = std::chrono::seconds(*value);
+  } else {
+    limits.maxFileBytes = *value * 1024 * 1024;
+  }
   return std::nullopt;
 }
 
