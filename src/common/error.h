@@ -24,6 +24,11 @@ struct Error {
   friend bool operator==(const Error&, const Error&) = default;
 };
 
+// Reasons the program gives where the system has none, phrased like the
+// system's (in English: a message holding one is wholly English).
+inline constexpr const char* kNotRegularFile = "Not a regular file";
+inline constexpr const char* kLinkOfAnotherUser = "Is a link owned by another user";
+
 // The system's reason for an error number in English, whatever the locale,
 // in Windows-1252 like every text of the program.
 std::string systemReason(int errorNumber);

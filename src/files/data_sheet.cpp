@@ -35,6 +35,13 @@ class SheetWriter {
   std::string m_bytes;
 };
 
+// "/" and NUL the file system refuses; control characters (ESC, BEL, TAB,
+// DEL) it takes, but a listing on a terminal would obey them.
+bool isRefusedInName(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return c == '/' || byte < 0x20 || byte == 0x7F;
+}
+
 std::size_t utf8Length(char c) {
   return static_cast<unsigned char>(c) < 0x80 ? 1 : 3;
 }
@@ -46,8 +53,10 @@ std::string dataSheetFileName(std::string_view icao, std::string_view airportNam
   stem += "  ";
   stem += airportName;
   for (char& c : stem) {
-    if (c == '/' || c == '\0') c = '_';
+    if (isRefusedInName(c)) c = '_';
   }
+  // A hidden file, or a name a shell command would take for an option.
+  if (!stem.empty() && (stem.front() == '.' || stem.front() == '-')) stem.front() = '_';
   constexpr std::string_view kSuffix = ".txt";
   std::size_t bytes = kSuffix.size();
   std::size_t keep = 0;

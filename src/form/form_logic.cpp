@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "files/data_sheet.h"
+#include "files/leftover_temporaries.h"
 #include "files/settings_file.h"
 #include "form/languages.h"
 #include "lookup/airport_search.h"
@@ -72,6 +73,8 @@ bool FormLogic::startUp() {
        {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label18}) {
     m_window.setColour(red, common::kPureRed);
   }
+
+  files::removeLeftoverTemporaries(".");
 
   if (!files::settingsFileExists()) {
     const files::Settings first = firstSettings();

@@ -35,8 +35,10 @@ class FormLogic {
  public:
   FormLogic();
 
-  // Runs start-up. Returns false when a file failure ends the program; the
-  // failure has then been shown in a message box.
+  // Runs start-up, first removing the temporaries a killed run left in the
+  // working folder (files/leftover_temporaries.h). Returns false when a file
+  // failure ends the program; the failure has then been shown in a message
+  // box.
   bool startUp();
 
   // Runs the handler of one action. Returns false when the program ends.

@@ -74,6 +74,8 @@ void searchAirport(SearchContext& context, SearchRun run) {
         context.reportFileFailure(common::FileOperation::Open, context.database.displayName(),
                                   *failure);
       }
+      // Nothing was searched after the end: "not found" would be untrue.
+      if (!found) return;
     } else if (!found && run == SearchRun::Ordinary) {
       searchAirport(context, SearchRun::Restarted);
       return;

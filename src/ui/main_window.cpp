@@ -145,6 +145,10 @@ bool MainWindow::startUp() {
   return true;
 }
 
+void MainWindow::exitAsMenu() {
+  run(Action::Exit);
+}
+
 void MainWindow::setUpClientArea() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("ClientArea"));

@@ -40,6 +40,9 @@ class MainWindow : public QMainWindow {
   // program: the failure has then been shown in a message box.
   bool startUp();
 
+  // Ends the program as the Exit menu item does (for a signal to end it).
+  void exitAsMenu();
+
  private:
   void setUpClientArea();
   QWidget* createControl(const form::ControlLayout& entry, QWidget* parent);
