@@ -39,6 +39,8 @@ test_packages=(
   build-essential debhelper             # packaging/check.sh builds the package
   lintian file desktop-file-utils appstream man-db librsvg2-bin # and checks it
   autopkgtest                           # and runs its debian/tests
+  orca                                  # the speech test (tests/orca/)
+  gettext-base                          # the C library's Italian messages, read by the failure tests
 )
 
 packages=("${build_packages[@]}")

@@ -6,6 +6,7 @@
 // on success); one that yields a value returns Expected<T>, the value or the
 // Error.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -13,14 +14,29 @@
 namespace common {
 
 struct Error {
-  std::string reason;  // Windows-1252, usually the system's: "No such file or directory"
+  // Windows-1252: the system's reason in English ("No such file or
+  // directory"), or the program's own words.
+  std::string reason;
+  // The system's error number the reason is for, so that it can be told
+  // in another language; 0 for the program's own words.
+  int errorNumber = 0;
 
   friend bool operator==(const Error&, const Error&) = default;
 };
 
-// The system's reason for an error number, in Windows-1252 like every text
-// of the program (the C library gives it in the locale's UTF-8).
+// Reasons the program gives where the system has none, phrased like the
+// system's (in English: a message holding one is wholly English).
+inline constexpr const char* kNotRegularFile = "Not a regular file";
+inline constexpr const char* kLinkOfAnotherUser = "Is a link owned by another user";
+
+// The system's reason for an error number in English, whatever the locale,
+// in Windows-1252 like every text of the program.
 std::string systemReason(int errorNumber);
+
+// The system's reason in the messages of a locale ("it_IT.UTF-8"), or
+// nothing where the system lacks that locale or has no translation of the
+// reason into its language.
+std::optional<std::string> systemReasonIn(int errorNumber, const char* localeName);
 
 // The Error for a system error number (errno).
 Error systemError(int errorNumber);

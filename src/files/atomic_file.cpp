@@ -8,6 +8,7 @@
 #include <random>
 
 #include "common/error.h"
+#include "files/in_place_write.h"
 #include "files/save_target.h"
 #include "files/temporary_file.h"
 
@@ -35,8 +36,7 @@ class OldFileKeeper {
       : m_target(target) {
     static std::minstd_rand generator{std::random_device{}()};
     for (int attempt = 0; attempt < 10; ++attempt) {
-      std::filesystem::path candidate =
-          folder / (".vantrelo-" + std::to_string(generator()) + ".tmp");
+      std::filesystem::path candidate = folder / temporaryName(generator());
       if (::link(target.c_str(), candidate.c_str()) == 0) {
         m_copy = std::move(candidate);
         return;
@@ -69,7 +69,12 @@ std::optional<common::Error> writeFileAtomically(const std::filesystem::path& re
   if (folder.empty()) folder = ".";
 
   TemporaryFile temporary;
-  if (auto failure = temporary.create(folder)) return failure;
+  if (auto failure = temporary.create(folder)) {
+    if (!folderRefusesTemporary(temporary.createError())) return failure;
+    const int fd = openInPlace(target);
+    if (fd < 0) return failure;
+    return writeInPlace(fd, bytes);
+  }
   if (target.existing) {
     if (auto failure = temporary.takeOwnerAndMode(*target.existing)) return failure;
   }

@@ -32,6 +32,13 @@ class SheetWriter {
   std::string m_bytes;
 };
 
+// "/" and NUL the file system refuses; control characters (ESC, BEL, TAB,
+// DEL) it takes, but a listing on a terminal would obey them.
+bool isRefusedInName(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return c == '/' || byte < 0x20 || byte == 0x7F;
+}
+
 std::size_t utf8Length(char c) {
   return static_cast<unsigned char>(c) < 0x80 ? 1 : 3;
 }
@@ -43,8 +50,10 @@ std::string dataSheetFileName(std::string_view icao, std::string_view airportNam
   stem += "  ";
   stem += airportName;
   for (char& c : stem) {
-    if (c == '/' || c == '\0') c = '_';
+    if (isRefusedInName(c)) c = '_';
   }
+  // A hidden file, or a name a shell command would take for an option.
+  if (!stem.empty() && (stem.front() == '.' || stem.front() == '-')) stem.front() = '_';
   constexpr std::string_view kSuffix = ".txt";
   std::size_t bytes = kSuffix.size();
   std::size_t keep = 0;
@@ -83,8 +92,7 @@ DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::Caption
     const double metres = lookup::runwayLengthMetres(runway.lengthFt);
     sheet.line(captions.runwayLength,
                runway.lengthFt + " ft. (" + common::numberText(metres) + " Mt.)");
-    // A frequency that is not a number counts as none.
-    if (common::parseNumber(runway.ilsFrequency).value_or(0) != 0) {
+    if (lookup::hasIlsFrequency(runway.ilsFrequency)) {
       sheet.line(captions.ilsFrequency, runway.ilsFrequency);
     }
     sheet.line(kRule);

@@ -21,8 +21,10 @@ struct DataSheet {
 };
 
 // "<ICAO>  <name>.txt" with each character the file system refuses in a name
-// ("/" and NUL) replaced by "_", shortened before ".txt" so that its UTF-8
-// form fits in 255 bytes. It never names another directory.
+// ("/" and NUL) and each control character (0x01-0x1F, 0x7F) replaced by
+// "_", a leading "." or "-" too (no hidden sheet, no option-like name),
+// shortened before ".txt" so that its UTF-8 form fits in 255 bytes. It
+// never names another directory.
 std::string dataSheetFileName(std::string_view icao, std::string_view airportName);
 
 // The sheet of a found airport, with the field labels of the captions.

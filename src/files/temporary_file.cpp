@@ -11,6 +11,26 @@
 
 namespace files {
 
+namespace {
+
+constexpr std::string_view kPrefix = ".vantrelo-";
+constexpr std::string_view kSuffix = ".tmp";
+
+}  // namespace
+
+std::string temporaryName(unsigned long number) {
+  return std::string(kPrefix) + std::to_string(number) + std::string(kSuffix);
+}
+
+bool isTemporaryName(std::string_view name) {
+  if (name.size() <= kPrefix.size() + kSuffix.size()) return false;
+  if (name.substr(0, kPrefix.size()) != kPrefix) return false;
+  if (name.substr(name.size() - kSuffix.size()) != kSuffix) return false;
+  const std::string_view digits =
+      name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::optional<common::Error> writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -33,8 +53,7 @@ std::optional<common::Error> TemporaryFile::create(const std::filesystem::path& 
   // names; O_EXCL settles the rare clash.
   static std::minstd_rand generator{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::filesystem::path candidate =
-        folder / (".vantrelo-" + std::to_string(generator()) + ".tmp");
+    std::filesystem::path candidate = folder / temporaryName(generator());
     m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd >= 0) {
       m_path = std::move(candidate);
@@ -42,7 +61,8 @@ std::optional<common::Error> TemporaryFile::create(const std::filesystem::path& 
     }
     if (errno != EEXIST) break;
   }
-  return common::systemError(errno);
+  m_createError = errno;
+  return common::systemError(m_createError);
 }
 
 std::optional<common::Error> TemporaryFile::takeOwnerAndMode(const struct stat& original) {

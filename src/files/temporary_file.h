@@ -16,6 +16,10 @@
 
 namespace files {
 
+// Our temporaries' names: ".vantrelo-" and decimal digits and ".tmp".
+std::string temporaryName(unsigned long number);
+bool isTemporaryName(std::string_view name);
+
 class TemporaryFile {
  public:
   TemporaryFile() = default;
@@ -25,6 +29,8 @@ class TemporaryFile {
 
   // Each returns nothing on success, else the system's reason.
   std::optional<common::Error> create(const std::filesystem::path& folder);
+  // The errno of a create that failed.
+  int createError() const { return m_createError; }
   // The owner where this process may set it, and the permission bits.
   std::optional<common::Error> takeOwnerAndMode(const struct stat& original);
   std::optional<common::Error> write(std::string_view bytes);
@@ -37,6 +43,7 @@ class TemporaryFile {
 
  private:
   int m_fd = -1;
+  int m_createError = 0;
   std::filesystem::path m_path;
 };
 

@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/text1252.h"
 #include "files/data_sheet.h"
+#include "files/leftover_temporaries.h"
 #include "files/settings_file.h"
 #include "form/languages.h"
 #include "form/result_panel.h"
@@ -32,34 +33,41 @@ std::string aboutText() {
 FormLogic::FormLogic() = default;
 
 void FormLogic::reportFileFailure(common::FileOperation operation, std::string_view fileName,
-                                  std::string_view reason) const {
+                                  const common::Error& error) const {
   m_window.showMessage(common::kMessageTitle,
-                       fileFailureText(m_state.langCode, operation, fileName, reason));
+                       fileFailureText(m_state.langCode, operation, fileName, error));
 }
 
 bool FormLogic::startUp() {
   m_window.setVisible(ControlId::Command2, false);
   m_window.setVisible(ControlId::Command3, false);
   m_window.setVisible(ControlId::Label18, false);
-  for (ControlId heading : {ControlId::Label14, ControlId::Label16, ControlId::Label17}) {
-    m_window.setText(heading, "");
+  // The result labels too, not only the large lines: their design texts
+  // ("aeroporto", "icao", ...) would read as results after a first search
+  // that finds nothing. Label13 is captioned again by the language.
+  for (ControlId result :
+       {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label2,
+        ControlId::Label4, ControlId::Label12, ControlId::Label15, ControlId::Label13}) {
+    m_window.setText(result, "");
   }
   for (ControlId red :
        {ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label18}) {
     m_window.setColour(red, common::kPureRed);
   }
 
+  files::removeLeftoverTemporaries(".");
+
   if (!files::settingsFileExists()) {
     const files::Settings first = firstSettings();
     m_state.lastIcao = first.lastIcao;
     if (auto failure = files::saveSettings(first.langCode, m_state.lastIcao)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       return false;
     }
   }
   const common::Expected<files::Settings> loaded = files::loadSettings(firstSettings());
   if (!loaded) {
-    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error().reason);
+    reportFileFailure(FileOperation::Read, files::kSettingsFileName, loaded.error());
     return false;
   }
   m_state.langCode = loaded->langCode;
@@ -69,7 +77,7 @@ bool FormLogic::startUp() {
 
   if (const Language* language = languageOfCode(m_state.langCode)) {
     if (auto failure = applyLanguage(*language, m_state, m_window)) {
-      reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+      reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       return false;
     }
   }
@@ -79,7 +87,7 @@ bool FormLogic::startUp() {
   m_window.setText(ControlId::Label6, "");
 
   if (auto failure = m_database.open()) {
-    reportFileFailure(FileOperation::Open, m_database.displayName(), failure->reason);
+    reportFileFailure(FileOperation::Open, m_database.displayName(), *failure);
     return false;
   }
   return true;
@@ -91,8 +99,7 @@ bool FormLogic::handle(Action action) {
       search();
       break;
     case Action::Command2:
-      // The code on display: the design text of Label2 before any airport was shown.
-      navcalc::markPoint(m_state, m_window.text(ControlId::Label2), m_window);
+      navcalc::markPoint(m_state, m_shown ? m_shown->record.icao : std::string(), m_window);
       break;
     case Action::Command3:
       navcalc::calculateDistance(m_state, m_window);
@@ -102,7 +109,7 @@ bool FormLogic::handle(Action action) {
       const Language& language =
           action == Action::MenuItaliano ? italianLanguage() : englishLanguage();
       if (auto failure = applyLanguage(language, m_state, m_window)) {
-        reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+        reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
       }
       break;
     }
@@ -129,7 +136,7 @@ void FormLogic::search() {
 // the database at the end of the file, then the closing steps.
 void FormLogic::showResult(const lookup::SearchResult& result, std::string_view searchText) {
   if (result.readFailure) {
-    reportFileFailure(FileOperation::Read, m_database.displayName(), result.readFailure->reason);
+    reportFileFailure(FileOperation::Read, m_database.displayName(), *result.readFailure);
     return;
   }
   if (result.airport) {
@@ -138,12 +145,16 @@ void FormLogic::showResult(const lookup::SearchResult& result, std::string_view 
     m_state.currentLat = found.latitude;
     m_state.currentLon = found.longitude;
     showAirport(found, m_window);
+    m_shown = found;
   }
   if (result.reopenFailure) {
-    reportFileFailure(FileOperation::Open, m_database.displayName(), result.reopenFailure->reason);
+    reportFileFailure(FileOperation::Open, m_database.displayName(), *result.reopenFailure);
   }
   if (!result.airport) {
-    m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
+    // Nothing was searched after a failed reopen: "not found" would be untrue.
+    if (!result.reopenFailure) {
+      m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
+    }
     return;
   }
   finishShownAirport(*result.airport);
@@ -153,13 +164,26 @@ void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
   if (m_window.check1Ticked()) {
     const files::DataSheet sheet = files::makeDataSheet(found, m_state.captions);
     if (auto failure = files::writeDataSheet(sheet)) {
-      reportFileFailure(FileOperation::Write, sheet.fileName, failure->reason);
+      reportFileFailure(FileOperation::Write, sheet.fileName, *failure);
     }
   }
   m_state.lastIcao = found.record.icao;
   if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
-    reportFileFailure(FileOperation::Write, files::kSettingsFileName, failure->reason);
+    reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
   }
+}
+
+std::string FormLogic::shownAirportText() const {
+  if (!m_shown) return {};
+  return files::makeDataSheet(*m_shown, m_state.captions).bytes;
+}
+
+std::vector<lookup::RunwayCells> FormLogic::shownRunways() const {
+  std::vector<lookup::RunwayCells> rows;
+  if (!m_shown) return rows;
+  for (const lookup::Runway& runway : m_shown->runways)
+    rows.push_back(lookup::runwayCells(runway));
+  return rows;
 }
 
 }  // namespace form

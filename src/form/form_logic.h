@@ -11,7 +11,9 @@
 // the settings (files/) and keeps its position for the point marks and the
 // distance (navcalc/).
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "common/form_state.h"
 #include "common/messages.h"
@@ -19,6 +21,7 @@
 #include "form/actions.h"
 #include "lookup/airport_database.h"
 #include "lookup/airport_search.h"
+#include "lookup/result_display.h"
 
 namespace form {
 
@@ -29,8 +32,10 @@ class FormLogic {
  public:
   FormLogic();
 
-  // Runs start-up. Returns false when a file failure ends the program; the
-  // failure has then been shown in a message box.
+  // Runs start-up, first removing the temporaries a killed run left in the
+  // working folder (files/leftover_temporaries.h). Returns false when a file
+  // failure ends the program; the failure has then been shown in a message
+  // box.
   bool startUp();
 
   // Runs the handler of one action. Returns false when the program ends.
@@ -40,16 +45,27 @@ class FormLogic {
   const common::WindowModel& window() const { return m_window; }
   const common::FormState& state() const { return m_state; }
 
+  // The airport on display as its data sheet's text (Windows-1252, lines
+  // closed by CR LF), in the current language; "" while none is shown.
+  // What a user copies of it.
+  std::string shownAirportText() const;
+
+  // The runway rows on display (Label5), field by field.
+  std::vector<lookup::RunwayCells> shownRunways() const;
+
  private:
   void search();
   void showResult(const lookup::SearchResult& result, std::string_view searchText);
   void finishShownAirport(const lookup::FoundAirport& found);
   void reportFileFailure(common::FileOperation operation, std::string_view fileName,
-                         std::string_view reason) const;
+                         const common::Error& error) const;
 
   common::WindowModel m_window;
   common::FormState m_state;
   lookup::AirportDatabase m_database;
+  // The airport on display (Label2 shows its code), kept until the next one
+  // is found: a search that finds nothing leaves it on display.
+  std::optional<lookup::FoundAirport> m_shown;
 };
 
 }  // namespace form

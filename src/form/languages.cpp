@@ -2,6 +2,7 @@
 #include "form/languages.h"
 
 #include <array>
+#include <optional>
 
 #include "files/settings_file.h"
 
@@ -23,6 +24,9 @@ constexpr std::array<FailureWords, 3> kFailureWords = {{
     {FileOperation::Read, "Impossibile leggere", "Cannot read"},
     {FileOperation::Write, "Impossibile scrivere", "Cannot write"},
 }};
+
+// The locale whose messages give the system's reasons in Italian.
+constexpr const char* kItalianMessages = "it_IT.UTF-8";
 
 }  // namespace
 
@@ -114,14 +118,20 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode) {
 }
 
 std::string fileFailureText(std::string_view langCode, FileOperation operation,
-                            std::string_view fileName, std::string_view reason) {
+                            std::string_view fileName, const common::Error& error) {
+  std::optional<std::string> italianReason;
+  if (langCode == italianLanguage().langCode && error.errorNumber != 0) {
+    italianReason = common::systemReasonIn(error.errorNumber, kItalianMessages);
+  }
   std::string_view what;
   for (const FailureWords& words : kFailureWords) {
-    if (words.operation == operation) {
-      what = langCode == italianLanguage().langCode ? words.italian : words.english;
-    }
+    if (words.operation == operation) what = italianReason ? words.italian : words.english;
   }
-  return common::fileFailureMessage(what, fileName, reason);
+  return common::fileFailureMessage(what, fileName, italianReason.value_or(error.reason));
+}
+
+std::string_view copyAirportCaption(std::string_view langCode) {
+  return langCode == englishLanguage().langCode ? "Copy airport" : "Copia aeroporto";
 }
 
 std::string notFoundText(std::string_view langCode, std::string_view searchText) {

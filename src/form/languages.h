@@ -65,11 +65,18 @@ struct AccessibleTexts {
 // language was applied.
 const AccessibleTexts& accessibleTexts(std::string_view langCode);
 
-// A file failure in the language of langCode, e.g.
-// Impossibile aprire "airports.txt": <the system's reason> for "Ita". Until
-// a language is applied (or for a code of neither language) it is English.
+// The caption of the command that copies the airport shown: "Copy airport"
+// for "Eng"; otherwise, in the form's own language, "Copia aeroporto".
+std::string_view copyAirportCaption(std::string_view langCode);
+
+// A file failure in the language of langCode, the system's reason
+// included: Impossibile aprire "airports.txt": File o directory non
+// esistente for "Ita". A message is never in two languages: it is English
+// where the system has no Italian for the reason (or the reason is the
+// program's own), until a language is applied, and for a code of neither
+// language.
 std::string fileFailureText(std::string_view langCode, common::FileOperation operation,
-                            std::string_view fileName, std::string_view reason);
+                            std::string_view fileName, const common::Error& error);
 
 // "No airport found: " with the text for "Eng"; otherwise, in the form's own
 // language, "Nessun aeroporto trovato: ".

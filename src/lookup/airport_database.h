@@ -55,7 +55,8 @@ class AirportDatabase {
   AirportDatabase(const AirportDatabase&) = delete;
   AirportDatabase& operator=(const AirportDatabase&) = delete;
 
-  // Opens the file with the read position at its start.
+  // Opens the file with the read position at its start. Anything but a
+  // regular file (a FIFO, a device, a socket, a folder) is refused at once.
   std::optional<common::Error> open();
   void close();
   // The file's name as messages show it, in Windows-1252.

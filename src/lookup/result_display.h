@@ -16,6 +16,21 @@ namespace lookup {
 // "109.50", 9 spaces, CR.
 std::string formatRunwayRow(const Runway& runway);
 
+// A runway row's fields one by one, for a view that draws them in columns
+// or reads them out: "04L", "040°", "12079 ft./ 3681 mt.", "109.50". The
+// frequency is empty where the runway has none (see hasIlsFrequency).
+struct RunwayCells {
+  std::string designator;
+  std::string orientation;
+  std::string length;
+  std::string ilsFrequency;
+};
+RunwayCells runwayCells(const Runway& runway);
+
+// Whether an ILS frequency text names one: "0", "0.00" and a text that is
+// not a number stand for none.
+bool hasIlsFrequency(std::string_view ilsFrequency);
+
 // "13 ft./ 3 mt." and 7 spaces; metres rounded down (-11 ft -> -4 mt.).
 std::string formatElevation(std::string_view elevationFt);
 

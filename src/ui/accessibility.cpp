@@ -2,9 +2,7 @@
 #include "ui/accessibility.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QLabel>
-#include <algorithm>
 #include <cstddef>
 #include <string>
 
@@ -12,6 +10,7 @@
 #include "form/accessible_texts.h"
 #include "form/languages.h"
 #include "form/window_layout.h"
+#include "ui/announcement.h"
 
 namespace ui {
 namespace {
@@ -50,17 +49,20 @@ void Accessibility::update(const common::WindowModel& window, std::string_view l
 }
 
 void Accessibility::announce(const QString& text) {
-  QWidget* focus = QApplication::focusWidget();
-  if (text.isEmpty() || focus == nullptr ||
-      std::find(m_controls.begin(), m_controls.end(), focus) == m_controls.end()) {
-    return;
-  }
-  if (focus->accessibleDescription() != text) {
-    focus->setAccessibleDescription(text);
-  } else {
-    // The same result twice (one airport matches): say it again all the same.
-    QAccessibleEvent event(focus, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+  if (!text.isEmpty() && m_announcement != nullptr) m_announcement->say(text);
+}
+
+void Accessibility::refreshScreenReaders(QWidget* root) {
+  for (QWidget* widget : root->findChildren<QWidget*>()) {
+    const bool shown = widget->isVisible();
+    auto known = m_shownToReaders.find(widget);
+    if (known == m_shownToReaders.end()) {
+      m_shownToReaders.insert(widget, shown);
+    } else if (*known != shown) {
+      *known = shown;
+      QAccessibleEvent event(widget, QAccessible::Selection);
+      QAccessible::updateAccessibility(&event);
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 // reads airports.txt and keeps Vantrelo.ini and the data sheets there.
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "ui/command_line.h"
+#include "ui/end_signals.h"
 #include "ui/main_window.h"
 #include "ui/working_folder.h"
 
@@ -77,6 +79,17 @@ void reportFailure(const QString& text) {
   box.exec();
 }
 
+// The FOLDER argument as the file system names it: the raw bytes of the
+// argument it was read from (QApplication has taken Qt's own options out of
+// argv by now), so a name in any encoding opens.
+QByteArray folderBytes(int argc, char* argv[], const QString& folder) {
+  if (folder.isEmpty()) return {};
+  for (int i = argc - 1; i > 0; --i) {
+    if (QFile::decodeName(argv[i]) == folder) return argv[i];
+  }
+  return QFile::encodeName(folder);
+}
+
 QIcon programIcon() {
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128, 256})
@@ -105,7 +118,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
 
-  const ui::FolderChoice folder = ui::chooseWorkingFolder(line.folder, ui::standardPlaces());
+  const ui::FolderChoice folder =
+      ui::chooseWorkingFolder(folderBytes(argc, argv, line.folder), ui::standardPlaces());
   const QString error = folder.error.isEmpty() ? ui::enterFolder(folder.path) : folder.error;
   if (!error.isEmpty()) {
     reportFailure(error);
@@ -113,6 +127,7 @@ int main(int argc, char* argv[]) {
   }
 
   ui::MainWindow window;
+  const ui::EndSignals endSignals([&window] { window.exitAsMenu(); });
   if (!window.startUp()) return 1;  // the failure has been shown already
   window.show();
   return QApplication::exec();

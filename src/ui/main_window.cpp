@@ -3,9 +3,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -15,15 +18,23 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "common/text1252.h"
+#include "form/languages.h"
+#include "ui/announcement.h"
 #include "ui/enter_key_clicks.h"
 #include "ui/form_font.h"
+#include "ui/list_scroll_keys.h"
 #include "ui/one_line_text.h"
-#include "ui/runway_rows_area.h"
+#include "ui/runway_list.h"
+#include "ui/search_box.h"
+#include "ui/search_box_accessible.h"
 
 namespace ui {
 namespace {
@@ -56,13 +67,39 @@ std::string toCp1252(const QString& text) {
       std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-// Labels and message boxes break lines at CR (the runway list closes each
-// row with one); Qt breaks them at LF.
+// Labels and message boxes break lines at CR; Qt breaks them at LF.
 QString multiLineText(std::string_view text) {
   QString result = fromCp1252(text);
   result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return result;
+}
+
+// A file's lines, closed by CR LF (some holding a lone CR), as plain text
+// closed by LF.
+QString plainTextLines(std::string_view text) {
+  QString result = fromCp1252(text);
+  result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  result.remove(QLatin1Char('\r'));
+  return result;
+}
+
+// The labels that show a result, which a user may select with the mouse.
+bool showsResult(ControlId id) {
+  switch (id) {
+    case ControlId::Label14:
+    case ControlId::Label16:
+    case ControlId::Label17:
+    case ControlId::Label4:
+    case ControlId::Label15:
+    case ControlId::Label2:
+    case ControlId::Label12:
+    case ControlId::Label6:
+    case ControlId::Label18:
+      return true;
+    default:
+      return false;
+  }
 }
 
 Qt::Alignment labelAlignment(TextAlign align) {
@@ -94,7 +131,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setUpRunwayRows();
   setUpMenus();
   setUpTabOrder();
-  setUpEnterKey();
+  setUpKeys();
+  setUpCopy();
   connectInputs();
   render();
 }
@@ -102,8 +140,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 bool MainWindow::startUp() {
   if (!m_logic.startUp()) return false;
   render();
+  m_accessibility.refreshScreenReaders(this);
   control(ControlId::Text1)->setFocus();
   return true;
+}
+
+void MainWindow::exitAsMenu() {
+  run(Action::Exit);
 }
 
 void MainWindow::setUpClientArea() {
@@ -119,16 +162,27 @@ void MainWindow::setUpClientArea() {
     QWidget* parent = entry.inFrame1 ? control(ControlId::Frame1) : client;
     m_controls[index(entry.id)] = createControl(entry, parent);
   }
+  auto* announcement = new Announcement(client);
+  m_accessibility.setAnnouncement(announcement);
 }
 
 QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (entry.kind) {
     case ControlKind::Label: {
+      if (entry.id == ControlId::Label5) {
+        m_runwayList = new RunwayList(parent);
+        widget = m_runwayList;
+        break;
+      }
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(!keepsOneLine(entry.id));
       label->setAlignment(labelAlignment(entry.align));
+      if (showsResult(entry.id)) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setContextMenuPolicy(Qt::NoContextMenu);  // the result panel's menu
+      }
       widget = label;
       break;
     }
@@ -139,7 +193,8 @@ QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) 
       break;
     }
     case ControlKind::TextBox:
-      widget = new QLineEdit(parent);
+      installSearchBoxAccessible();
+      widget = new SearchBox(parent);
       break;
     case ControlKind::Button: {
       auto* button = new QPushButton(parent);
@@ -161,14 +216,12 @@ QWidget* MainWindow::createControl(const ControlLayout& entry, QWidget* parent) 
   return widget;
 }
 
+// Each field under its heading.
 void MainWindow::setUpRunwayRows() {
-  auto* rows = static_cast<QLabel*>(control(ControlId::Label5));
-  const QRect box = rows->geometry();
-  m_runwayRows = new RunwayRowsArea(rows, rows->parentWidget());
-  m_runwayRows->setObjectName(QStringLiteral("Label5Scroll"));
-  m_runwayRows->setAccessibleName(QStringLiteral("Runway list scroll area"));
-  m_runwayRows->setGeometry(box);
-  rows->setWordWrap(false);  // a row is one line; the box scrolls, it never wraps
+  const int left = m_runwayList->x();
+  m_runwayList->setColumnStarts({control(ControlId::Label7)->x() - left,
+                                 control(ControlId::Label8)->x() - left,
+                                 control(ControlId::Label9)->x() - left});
 }
 
 void MainWindow::setUpMenus() {
@@ -202,12 +255,36 @@ void MainWindow::setUpTabOrder() {
   }
 }
 
-void MainWindow::setUpEnterKey() {
+void MainWindow::setUpKeys() {
   auto* enterKey = new EnterKeyClicks(this);
   for (ControlId id :
        {ControlId::Command1, ControlId::Command2, ControlId::Command3, ControlId::Check1}) {
     control(id)->installEventFilter(enterKey);
   }
+  auto* scrollKeys = new ListScrollKeys(m_runwayList, this);
+  for (ControlId id : kTabOrder)
+    control(id)->installEventFilter(scrollKeys);
+}
+
+// Ctrl+C copies the airport shown unless the search box takes it for its
+// own text; the result panel's menu copies it too.
+void MainWindow::setUpCopy() {
+  auto* copy = new QShortcut(QKeySequence::Copy, this);
+  connect(copy, &QShortcut::activated, this, [this] { copyShownAirport(); });
+  QWidget* panel = control(ControlId::Frame1);
+  panel->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(panel, &QWidget::customContextMenuRequested, this, [this, panel](const QPoint& at) {
+    QMenu menu(this);
+    QAction* item = menu.addAction(fromCp1252(form::copyAirportCaption(m_logic.state().langCode)),
+                                   this, [this] { copyShownAirport(); });
+    item->setEnabled(!m_logic.shownAirportText().empty());
+    menu.exec(panel->mapToGlobal(at));
+  });
+}
+
+void MainWindow::copyShownAirport() {
+  const std::string text = m_logic.shownAirportText();
+  if (!text.empty()) QGuiApplication::clipboard()->setText(plainTextLines(text));
 }
 
 void MainWindow::connectInputs() {
@@ -234,6 +311,7 @@ void MainWindow::run(Action action) {
   }
   m_accessibility.noteAction(action);
   render();
+  m_accessibility.refreshScreenReaders(this);
 }
 
 void MainWindow::render() {
@@ -258,7 +336,14 @@ void MainWindow::renderControl(ControlId id) {
   const common::Control& model = m_logic.window().control(id);
   QWidget* widget = control(id);
 
-  if (auto* label = qobject_cast<QLabel*>(widget)) {
+  if (id == ControlId::Label5) {
+    std::vector<RunwayList::Row> rows;
+    for (const lookup::RunwayCells& cells : m_logic.shownRunways()) {
+      rows.push_back({fromCp1252(cells.designator), fromCp1252(cells.orientation),
+                      fromCp1252(cells.length), fromCp1252(cells.ilsFrequency)});
+    }
+    m_runwayList->setRows(rows);
+  } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     renderLabel(id, *label, multiLineText(model.text));
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     const QString text = fromCp1252(model.text);
@@ -281,13 +366,11 @@ void MainWindow::renderControl(ControlId id) {
       widget->setPalette(palette);
     }
   }
-  (id == ControlId::Label5 ? m_runwayRows : widget)->setVisible(model.visible);
+  widget->setVisible(model.visible);
 }
 
 void MainWindow::renderLabel(ControlId id, QLabel& label, const QString& text) {
-  if (id == ControlId::Label5) {
-    m_runwayRows->setRows(text);
-  } else if (keepsOneLine(id)) {
+  if (keepsOneLine(id)) {
     showOnOneLine(label, text);
   } else {
     label.setText(text);
@@ -308,6 +391,15 @@ void MainWindow::showMessageBox(std::string_view title, std::string_view text) {
                   isVisible() ? this : nullptr);
   box.setTextFormat(Qt::PlainText);
   box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain OK, whatever the style
+  // A short text would leave the box too narrow for its title and the
+  // title bar's buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    constexpr int kTitleBarButtons = 120;
+    const int titleWidth =
+        box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   box.exec();
 }
 

@@ -6,7 +6,7 @@
 // after every action copies every control's text, visibility and colour
 // from the window model back into the widgets. It decides nothing itself:
 // typing in Text1 and ticking Check1 only update the model, which the next
-// search reads.
+// search reads. Copying takes the text the form makes of the airport shown.
 //
 // Widgets carry their control names as object names ("Text1", "Command1",
 // "MenuAbout", ...); what assistive technology hears is set by
@@ -26,7 +26,8 @@ class QLabel;
 
 namespace ui {
 
-class RunwayRowsArea;
+class Announcement;
+class RunwayList;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,14 +40,19 @@ class MainWindow : public QMainWindow {
   // program: the failure has then been shown in a message box.
   bool startUp();
 
+  // Ends the program as the Exit menu item does (for a signal to end it).
+  void exitAsMenu();
+
  private:
   void setUpClientArea();
   QWidget* createControl(const form::ControlLayout& entry, QWidget* parent);
   void setUpRunwayRows();
   void setUpMenus();
   void setUpTabOrder();
-  void setUpEnterKey();
+  void setUpKeys();
+  void setUpCopy();
   void connectInputs();
+  void copyShownAirport();
 
   // Forwards one action; ends the event loop when the action ends the program.
   void run(form::Action action);
@@ -62,7 +68,7 @@ class MainWindow : public QMainWindow {
   std::array<QWidget*, common::kControlCount> m_controls{};
   std::array<QAction*, common::kControlCount> m_menuItems{};
   Accessibility m_accessibility{m_controls};
-  RunwayRowsArea* m_runwayRows = nullptr;  // holds Label5
+  RunwayList* m_runwayList = nullptr;  // Label5
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/working_folder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "ui/database_seed.h"
@@ -21,9 +23,22 @@ const QString kDatabaseName = QStringLiteral("airports.txt");
 
 // A dangling link counts as present: start-up then names the broken file
 // instead of the program quietly working elsewhere.
-bool holdsDatabase(const QString& folder) {
-  const QFileInfo database(QDir(folder).filePath(kDatabaseName));
-  return database.exists() || database.isSymLink();
+bool holdsDatabase(const QByteArray& folder) {
+  struct stat status {};
+  return ::lstat((folder + '/' + QFile::encodeName(kDatabaseName)).constData(), &status) == 0;
+}
+
+// Why the user's folder cannot be had in the home folder, or an empty text.
+// Without this check Qt takes "/" for a missing home and the folder would
+// be made at /Documents/Vantrelo.
+QString homeProblem(const QByteArray& home) {
+  if (home.isEmpty()) return QStringLiteral("Cannot find the home folder: HOME is not set");
+  struct stat status {};
+  if (!home.startsWith('/') || ::stat(home.constData(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    return QStringLiteral("Cannot find the home folder: HOME \"%1\" is not a folder")
+        .arg(QFile::decodeName(home));
+  }
+  return {};
 }
 
 // As the earlier launcher computed it, so that its folder is found again.
@@ -38,7 +53,12 @@ QString earlierDataDir() {
 
 FolderPlaces standardPlaces() {
   FolderPlaces places;
-  places.current = QDir::currentPath();
+  // The raw bytes: QDir::currentPath() loses a name that is not UTF-8.
+  if (char* current = ::getcwd(nullptr, 0)) {
+    places.current = current;
+    std::free(current);  // NOLINT(cppcoreguidelines-no-malloc): getcwd's own buffer
+  }
+  places.home = qgetenv("HOME");
   places.earlierDataDir = earlierDataDir();
   // Qt reads XDG_DOCUMENTS_DIR from user-dirs.dirs, as xdg-user-dir does,
   // and falls back to ~/Documents.
@@ -49,10 +69,11 @@ FolderPlaces standardPlaces() {
   return places;
 }
 
-FolderChoice chooseWorkingFolder(const QString& givenFolder, const FolderPlaces& places) {
+FolderChoice chooseWorkingFolder(const QByteArray& givenFolder, const FolderPlaces& places) {
   if (!givenFolder.isEmpty()) return {givenFolder, {}};
-  if (holdsDatabase(places.current)) return {places.current, {}};
+  if (!places.current.isEmpty() && holdsDatabase(places.current)) return {places.current, {}};
 
+  if (QString problem = homeProblem(places.home); !problem.isEmpty()) return {{}, problem};
   QString userFolder = places.earlierDataDir;
   if (!QFileInfo(userFolder).isDir()) {
     if (places.documentsDir.isEmpty())
@@ -61,13 +82,13 @@ FolderChoice chooseWorkingFolder(const QString& givenFolder, const FolderPlaces&
   }
   const QString error = prepareUserFolder(userFolder, places.bundledDatabase);
   if (!error.isEmpty()) return {{}, error};
-  return {userFolder, {}};
+  return {QFile::encodeName(userFolder), {}};
 }
 
-QString enterFolder(const QString& path) {
-  if (::chdir(QFile::encodeName(path).constData()) == 0) return {};
+QString enterFolder(const QByteArray& path) {
+  if (::chdir(path.constData()) == 0) return {};
   return QStringLiteral("Cannot open the folder \"%1\": %2")
-      .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+      .arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 }  // namespace ui

@@ -9,31 +9,35 @@
 //      there, otherwise Vantrelo in the documents folder, where a desktop
 //      user finds the data sheets. It is made and seeded with the bundled
 //      database on first use, and an untouched older seed is refreshed.
-// Only the user's folder is ever written to here.
+// Only the user's folder is ever written to here, and only inside a home
+// folder that is there. Folder names are the file system's bytes, in any
+// encoding: a name that is not UTF-8 has no lossless QString.
 
+#include <QByteArray>
 #include <QString>
 
 namespace ui {
 
 struct FolderPlaces {
-  QString current;          // the folder the program was started in
+  QByteArray current;       // the folder the program was started in
   QString earlierDataDir;   // where earlier versions kept the user's folder
   QString documentsDir;     // the user's documents folder
   QString bundledDatabase;  // the airports.txt that comes with the program
+  QByteArray home;          // $HOME as set; the user's folder lies inside it
 };
 
 // The places for this user and this installation.
 FolderPlaces standardPlaces();
 
 struct FolderChoice {
-  QString path;
+  QByteArray path;
   QString error;  // why no folder could be had; empty on success
 };
 
 // givenFolder is the command line's FOLDER, empty when none was given.
-FolderChoice chooseWorkingFolder(const QString& givenFolder, const FolderPlaces& places);
+FolderChoice chooseWorkingFolder(const QByteArray& givenFolder, const FolderPlaces& places);
 
 // Makes path the current folder; returns why it could not, or an empty text.
-QString enterFolder(const QString& path);
+QString enterFolder(const QByteArray& path);
 
 }  // namespace ui

@@ -106,17 +106,32 @@ def search_results_are_readable(window):
     check(window.label("Result line 1").name == "NEW YORK", "result line 1")
     check(window.label("Result line 2").name == "UNITED STATES", "result line 2")
     check(window.label("Number of runways").name.strip() == "2", "number of runways")
-    runways = window.label(
-        "Runway list, one per line, columns: RUNWAY, Orientation runway, Length runway, "
-        "Frequency ILS")
-    first_row = runways.name.split("\n")[0].split()
-    check(first_row == ["04L", "040\u00b0", "12079", "ft./", "3681", "mt.", "109.50"],
-          "first runway row reads %r" % runways.name)
+    runways = window.one(
+        pyatspi.ROLE_TABLE, "the runway list",
+        description="Runway list, one per line, columns: RUNWAY, Orientation runway, "
+                    "Length runway, Frequency ILS")
+    table = runways.queryTable()
+    rows = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
+            for r in range(table.nRows)]
+    check(rows == [["04L", "040\u00b0", "12079 ft./ 3681 mt.", "109.50"],
+                   ["22R", "220\u00b0", "12079 ft./ 3681 mt.", ""]],
+          "runway rows read %r" % rows)
+    # Said without moving the focus: a notification, shown anew.
+    notification = window.one(pyatspi.ROLE_NOTIFICATION, "the announcement")
+    check(notification.name == "Airport shown: JOHN F KENNEDY INTL, KJFK",
+          "announced %r" % notification.name)
+    check(notification.getState().contains(pyatspi.STATE_SHOWING), "announcement showing")
 
 
 def search_box_is_labelled_by_its_prompt(window):
     box = window.one(pyatspi.ROLE_TEXT, "the search box")
     check(box.name == PROMPT_ENGLISH, "search box named %r" % box.name)
+    # One run of attributes over the whole text, up to its last letter:
+    # a screen reader that joins the runs reads the text whole.
+    text = box.queryText()
+    check(text.getText(0, -1) == "KJFK", "search box reads %r" % text.getText(0, -1))
+    attributes, start, end = text.getAttributeRun(3, False)
+    check((start, end) == (0, 4), "attribute run (%d, %d)" % (start, end))
     labels = [relation.getTarget(i) for relation in box.getRelationSet()
               if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
               for i in range(relation.getNTargets())]
@@ -145,8 +160,9 @@ def names_follow_the_language(window):
              lambda: [b for b in window.all(pyatspi.ROLE_PUSH_BUTTON) if b.name == "CERCA"])
     window.one(pyatspi.ROLE_CHECK_BOX, "the data-sheet option", name="CREA FILE DATI")
     check(window.label("Nome aeroporto").name == "LONDON HEATHROW", "Italian description")
-    window.label("Elenco piste, una per riga, colonne: PISTA, Orientamento pista, "
-                 "Lunghezza pista, Frequenza ILS")
+    window.one(pyatspi.ROLE_TABLE, "the Italian runway list",
+               description="Elenco piste, una per riga, colonne: PISTA, Orientamento pista, "
+                           "Lunghezza pista, Frequenza ILS")
     box = window.one(pyatspi.ROLE_TEXT, "the search box")
     check(box.name == "Immettere nome aeroporto o codice ICAO", "Italian prompt")
 

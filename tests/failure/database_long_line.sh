@@ -16,7 +16,7 @@ yes 'KJFK|' 2> /dev/null | tr -d '\n' 2> /dev/null | head -c "$size" > "$work/ai
 
 commands=$'type kjfk\nclick Command1\nshow Label2\nshow Frame1\n'
 expected="$(msg 'No airport found: KJFK')
-$(ctl Label2 1 - icao)
+$(ctl Label2 1 - '')
 $(ctl Frame1 1 - '')
 "
 if [ -x /usr/bin/time ]; then

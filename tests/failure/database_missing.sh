@@ -11,7 +11,7 @@ source "$(dirname "$0")/lib.sh"
 printf '"Ita"\r\n"LIRF"\r\n' > "$work/Vantrelo.ini"
 printf 'old sheet\r\n' > "$work/LIRF  ROMA.txt"
 run_driver $'type egll\nclick Command1\n'
-expect_output "$(msg 'Impossibile aprire "airports.txt": No such file or directory')
+expect_output "$(msg_ita open airports.txt "No such file or directory")
 "
 expect_status 1
 expect_entries "$work" "Vantrelo.ini" "LIRF  ROMA.txt"

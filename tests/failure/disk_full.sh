@@ -37,8 +37,8 @@ driver_start
 head -c 1073741824 /dev/zero > "$work/filler" 2> /dev/null
 driver_step "tick 1" "type aaaa" "click Command1" "show Label2" "show Label6"
 no_space="No space left on device"
-expect_output "$(msg "Impossibile scrivere \"AAAA  FIRST.txt\": $no_space")
-$(msg "Impossibile scrivere \"Vantrelo.ini\": $no_space")
+expect_output "$(msg_ita write "AAAA  FIRST.txt" "$no_space")
+$(msg_ita write Vantrelo.ini "$no_space")
 $(ctl Label2 1 - AAAA)
 $(ctl Label6 1 - ' 100')
 " "full: output"

@@ -63,8 +63,34 @@ msg() { printf 'message\tVantrelo\t%s\n' "$1"; }
 ctl() { printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4"; }
 val() { printf '%s\t%s\n' "$1" "$2"; }
 
-# The system's error texts are compared in English; the rest of the locale
-# stays as the caller set it (the suite also runs under it_IT.UTF-8).
+# A file failure under the Italian interface, as the driver reports it:
+# wholly in Italian where this system has Italian messages for the reason,
+# wholly in English where it has not (or the reason is the program's own).
+#   msg_ita open|read|write FILE ENGLISH-REASON
+msg_ita() {
+  local operation=$1 file=$2 reason=$3 italian=""
+  if locale -a 2> /dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+    italian=$(TEXTDOMAIN=libc LANGUAGE= LC_ALL=it_IT.UTF-8 gettext -- "$reason" 2> /dev/null)
+  fi
+  if [ -n "$italian" ] && [ "$italian" != "$reason" ]; then
+    case $operation in
+      open) msg "Impossibile aprire \"$file\": $italian" ;;
+      read) msg "Impossibile leggere \"$file\": $italian" ;;
+      write) msg "Impossibile scrivere \"$file\": $italian" ;;
+    esac
+  else
+    case $operation in
+      open) msg "Cannot open \"$file\": $reason" ;;
+      read) msg "Cannot read \"$file\": $reason" ;;
+      write) msg "Cannot write \"$file\": $reason" ;;
+    esac
+  fi
+}
+
+# The system's reasons follow the interface's language, not the locale; the
+# locale's messages are set to English all the same, so that a reason told
+# in the system's language would show. The rest of the locale stays as the
+# caller set it (the suite also runs under it_IT.UTF-8).
 locale_name=${LC_ALL:-${LANG:-C}}
 driver_env=(env -u LC_ALL "LANG=$locale_name" LC_MESSAGES=C)
 

@@ -14,6 +14,9 @@
 #   chattr the immutable attribute on the directory -> "Operation not permitted"
 #   nobody the driver runs as user nobody (setpriv) in a directory it may
 #          not write                             -> "Permission denied"
+# The files in it are made read-only too (immutable, or mode 444): a file
+# that may be written in a folder that may not is written in place, which
+# save_in_place.sh tests.
 # The test is skipped only when none of the three works here.
 source "$(dirname "$0")/lib.sh"
 
@@ -66,15 +69,15 @@ fresh_work() {
 lock_work() {
   case $1 in
     mount) mount -o remount,bind,ro "$work" ;;
-    chattr) chattr +i "$work" ;;
-    nobody) chown 0:0 "$work" && chmod 755 "$work" ;;
+    chattr) chattr +i "$work" "$work"/* ;;
+    nobody) chown 0:0 "$work" && chmod 755 "$work" && chmod 444 "$work"/* ;;
   esac
 }
 unlock_work() {
   case $1 in
     mount) mount -o remount,bind,rw "$work" ;;
-    chattr) chattr -i "$work" ;;
-    nobody) chown "$nobody_uid:$nobody_gid" "$work" ;;
+    chattr) chattr -i "$work" "$work"/* ;;
+    nobody) chown "$nobody_uid:$nobody_gid" "$work" && chmod 644 "$work"/* ;;
   esac
 }
 
@@ -95,8 +98,8 @@ scenario() {
   driver_step "state"
   driver_finish
   local expected
-  expected="$(msg "Impossibile scrivere \"AAAA  FIRST.txt\": $reason")
-$(msg "Impossibile scrivere \"Vantrelo.ini\": $reason")
+  expected="$(msg_ita write "AAAA  FIRST.txt" "$reason")
+$(msg_ita write Vantrelo.ini "$reason")
 $(ctl Label2 1 - AAAA)
 $(ctl Label4 1 - FIRST)
 $(msg "Cannot write \"Vantrelo.ini\": $reason")
@@ -125,7 +128,7 @@ $(val LastIcao BBBB)
   [ "$mechanism" = mount ] && mount --bind "$work" "$work"
   lock_work "$mechanism"
   run_dir=$work run_driver $'type aaaa\nclick Command1\n' "${prefix[@]}"
-  expect_output "$(msg "Impossibile scrivere \"Vantrelo.ini\": $reason")
+  expect_output "$(msg_ita write Vantrelo.ini "$reason")
 " "start-up output ($mechanism)"
   expect_status 1
   expect_entries "$work" "airports.txt" "Vantrelo.ini" "AAAA  FIRST.txt"

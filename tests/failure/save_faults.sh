@@ -27,7 +27,7 @@ scenario() {
   use_faults "VANTRELO_FAULT_CALL=$kind" "VANTRELO_FAULT_NAME=$name" "VANTRELO_FAULT_AT=$at"
   driver_start "${with_faults[@]}"
   driver_step "tick 1" "type aaaa" "click Command1" "show Label2"
-  expect_output "$(msg "Impossibile scrivere \"$failed\": $io_error")
+  expect_output "$(msg_ita write "$failed" "$io_error")
 $(ctl Label2 1 - AAAA)
 " "$kind of $failed: output"
   expect_faults 1
@@ -72,7 +72,7 @@ cp "$scratch/airports.txt" "$work/"
 printf '"Ita"\r\n"ZZZZ"\r\n' > "$work/Vantrelo.ini"
 use_faults VANTRELO_FAULT_CALL=fsync "VANTRELO_FAULT_NAME=.vantrelo-*"
 run_driver $'type aaaa\nclick Command1\n' "${with_faults[@]}"
-expect_output "$(msg "Impossibile scrivere \"Vantrelo.ini\": $io_error")
+expect_output "$(msg_ita write Vantrelo.ini "$io_error")
 " "start-up: output"
 expect_status 1
 expect_faults 1

@@ -86,7 +86,7 @@ if can_run_as_nobody; then
   chmod 444 "$work/$sheet"
   chown -R "$nobody_uid:$nobody_gid" "$work"
   run_driver "$search" "${as_nobody[@]}"
-  expect_output "$(msg "Impossibile scrivere \"$sheet\": Permission denied")
+  expect_output "$(msg_ita write "$sheet" "Permission denied")
 $shown
 " "read-only sheet: output"
   expect_bytes "$work/$sheet" 'an older sheet\r\n'
@@ -94,7 +94,7 @@ $shown
   [ "$(stat -c %a "$work/$sheet")" = 444 ] || fail "the read-only sheet's mode changed"
   chmod 444 "$work/Vantrelo.ini"
   run_driver "$search" "${as_nobody[@]}"
-  expect_output "$(msg "Impossibile scrivere \"Vantrelo.ini\": Permission denied")
+  expect_output "$(msg_ita write Vantrelo.ini "Permission denied")
 " "read-only settings: output"
   expect_status 1
   expect_bytes "$work/Vantrelo.ini" "$new_settings"
@@ -107,7 +107,7 @@ echo "-- not regular files"
 refused_sheet() {
   local what=$1 reason=$2
   run_driver "$search"
-  expect_output "$(msg "Impossibile scrivere \"$sheet\": $reason")
+  expect_output "$(msg_ita write "$sheet" "$reason")
 $shown
 " "$what: output"
   expect_status 0

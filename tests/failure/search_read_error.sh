@@ -36,7 +36,7 @@ scenario() {
   driver_start "${with_faults[@]}"
   driver_step "tick 1" "type aaaa" "click Command1" "show Label2"
   expect_output "$(msg 'Cannot read "airports.txt": Input/output error')
-$(ctl Label2 1 - icao)
+$(ctl Label2 1 - '')
 " "$what: output"
   expect_faults 1
   expect_entries "$work" "airports.txt" "Vantrelo.ini"

@@ -5,7 +5,8 @@
 # the working directory: each "/" becomes "_", and a name is cut before
 # ".txt" so that its UTF-8 form fits in 255 bytes (a byte above 0x7F counts
 # three there, the most any Windows-1252 character takes). Nothing appears
-# anywhere else.
+# anywhere else. Control characters become "_" as well, and so does a
+# first "." or "-": no sheet is hidden or looks like an option.
 source "$(dirname "$0")/lib.sh"
 
 long_ascii=$(head -c 300 /dev/zero | tr '\0' 'N')
@@ -31,9 +32,9 @@ long_sheet="LONG  $(head -c 245 /dev/zero | tr '\0' 'N').txt"
 # "ACCT  " and 81 é, counted 3 bytes each: 6 + 243 <= 251.
 accented_sheet="ACCT  $(for i in $(seq 81); do printf 'é'; done).txt"
 expect_entries "$work" "airports.txt" "Vantrelo.ini" "DOTS  .._x.txt" "ROOT  _etc_x.txt" \
-  "..  _...txt" "UP  .._.._$(basename "$root")_x.txt" "$long_sheet" "$accented_sheet"
+  "_.  _...txt" "UP  .._.._$(basename "$root")_x.txt" "$long_sheet" "$accented_sheet"
 expect_entries "$root" "work" "work/airports.txt" "work/Vantrelo.ini" "work/DOTS  .._x.txt" \
-  "work/ROOT  _etc_x.txt" "work/..  _...txt" "work/UP  .._.._$(basename "$root")_x.txt" \
+  "work/ROOT  _etc_x.txt" "work/_.  _...txt" "work/UP  .._.._$(basename "$root")_x.txt" \
   "work/$long_sheet" "work/$accented_sheet"
 [ -e /etc/x ] && { fail "/etc/x was written"; rm -f /etc/x; }
 [ -e "$root/x" ] && fail "a sheet was written beside the working directory"
@@ -45,4 +46,16 @@ head -n 1 "$work/DOTS  .._x.txt" | cmp -s - <(printf 'AIRPORT ../x\r\n') ||
 head -n 1 "$work/$long_sheet" | cmp -s - <(printf 'AIRPORT %s\r\n' "$long_ascii") ||
   fail "the sheet of the long name does not hold the whole name"
 expect_bytes "$work/Vantrelo.ini" '"Eng"\r\n"ACCT"\r\n'
+
+echo "-- control characters, a leading dot or dash"
+rm -f "$work"/*
+{
+  printf '1|\033]0;x\a|BEL\aTAB\tDEL\177|45500000|-9250000|0|a|--|b|\r\n\r\n'
+  printf '1|.HID|den|45500000|-9250000|0|a|--|b|\r\n\r\n'
+  printf '1|-RF|x|45500000|-9250000|0|a|--|b|\r\n\r\n'
+} > "$work/airports.txt"
+run_driver $'tick 1\ntype BEL\nclick Command1\ntype .hid\nclick Command1\ntype -RF\nclick Command1\n'
+expect_status 0
+expect_entries "$work" "airports.txt" "Vantrelo.ini" "_]0;x_  BEL_TAB_DEL_.txt" "_HID  den.txt" \
+  "_RF  x.txt"
 finish

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -155,11 +156,20 @@ void WindowFitTest::startWindow(const QString& database) {
 }
 
 QStringList WindowFitTest::windowFaults() const {
-  // The runway list's scroll area sizes its rows as the event loop would.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   QStringList faults = textFaults(*m_window->centralWidget());
   faults << textFaults(*find<QWidget>("Frame1"));
-  faults << textFaults(*find<QWidget>("Label5")->parentWidget());
+  // Each runway field fits the column it is drawn in, under its heading.
+  const auto* runways = find<QTableWidget>("Label5");
+  const QFontMetrics metrics(runways->font());
+  for (int row = 0; row < runways->rowCount(); ++row) {
+    for (int column = 0; column < runways->columnCount(); ++column) {
+      if (metrics.horizontalAdvance(runways->item(row, column)->text()) >
+          runways->columnWidth(column)) {
+        faults << QStringLiteral("Label5 row %1 column %2 cut off").arg(row + 1).arg(column + 1);
+      }
+    }
+  }
   for (const QAbstractButton* button : m_window->findChildren<QAbstractButton*>()) {
     if (button->isVisible() && !captionFits(*button)) faults << button->objectName() + " cut off";
   }

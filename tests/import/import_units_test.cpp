@@ -76,7 +76,9 @@ TEST(CsvReader, TakesEveryKindOfLineEndAndSkipsAByteOrderMark) {
 }
 
 TEST(CsvReader, ReportsWhereAndWhyItCannotRead) {
-  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,3\n"), "2: quoted field is never closed");
+  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,3\n"), "2: unclosed quote");
+  // The next quote closes it, lines later; what follows is no separator.
+  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,\"3\"\n"), "2: unclosed quote");
   EXPECT_EQ(csvErrorOf("a,b\n\n1,\"x\"y\n"), "3: text after the closing double quote of a field");
   EXPECT_EQ(csvErrorOf("a\nsay \"hi\"\n"), "2: double quote inside a field that is not quoted");
 }

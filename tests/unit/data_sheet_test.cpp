@@ -31,6 +31,13 @@ TEST(DataSheetName, NeverNamesAnotherDirectory) {
   EXPECT_EQ(dataSheetFileName("X", "../../x"), "X  .._.._x.txt");
 }
 
+TEST(DataSheetName, NoControlCharacterNoHiddenOrOptionLikeName) {
+  EXPECT_EQ(dataSheetFileName("AB\x1B[2J", "B\aL\tL\x7F\x01"), "AB_[2J  B_L_L__.txt");
+  EXPECT_EQ(dataSheetFileName(".bashrc", "X"), "_bashrc  X.txt");
+  EXPECT_EQ(dataSheetFileName("-rf", "X"), "_rf  X.txt");
+  EXPECT_EQ(dataSheetFileName("A.-", ".-"), "A.-  .-.txt");  // only the first character
+}
+
 TEST(DataSheetName, ShortensLongNamesBeforeTheExtension) {
   const std::string ascii = dataSheetFileName("ABCD", std::string(300, 'N'));
   EXPECT_EQ(ascii.size(), 255u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <clocale>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -68,8 +69,10 @@ TEST_F(Form, ASettingsSaveThatFailsLaterIsReportedAndTheProgramGoesOn) {
   EXPECT_TRUE(m_form.handle(Action::MenuItaliano));
   ASSERT_EQ(m_messages.size(), 1u);
   // Told in the language just applied, like every other text.
-  EXPECT_EQ(m_messages[0],
-            "Impossibile scrivere \"Vantrelo.ini\": " + common::systemReason(EISDIR));
+  EXPECT_EQ(m_messages[0], form::fileFailureText("Ita", common::FileOperation::Write,
+                                                 "Vantrelo.ini", common::systemError(EISDIR)));
+  EXPECT_EQ(m_messages[0].rfind("Cannot write", 0) == 0,
+            !common::systemReasonIn(EISDIR, "it_IT.UTF-8").has_value());
   EXPECT_EQ(m_form.window().text(ControlId::Command1), "CERCA");  // the texts stay applied
 
   search("aaaa");
@@ -105,10 +108,11 @@ TEST_F(Form, ADatabaseGoneAtTheEndOfTheFileIsReportedAndTriedAgainLater) {
   EXPECT_EQ(m_form.window().text(ControlId::Label2), "BBBB");
   EXPECT_EQ(dir().read("Vantrelo.ini"), "\"Eng\"\r\n\"BBBB\"\r\n");
 
-  // With the database closed a search finds nothing and tries to reopen it.
+  // With the database closed a search tries to reopen it and reports only
+  // that: whether AAAA is there it cannot tell.
   m_messages.clear();
   search("aaaa");
-  EXPECT_EQ(m_messages, (std::vector<std::string>{cannotOpen, "No airport found: AAAA"}));
+  EXPECT_EQ(m_messages, std::vector<std::string>{cannotOpen});
   EXPECT_EQ(m_form.window().text(ControlId::Label2), "BBBB");
 
   // Once the file is back the next search opens it and finds the airport.
@@ -154,15 +158,45 @@ TEST_F(Form, ExitClosesTheDatabaseAndSavesNothing) {
 // here for the reads that can fail later on.
 TEST(FileFailureText, SaysEachOperationInTheLanguageOfItsCode) {
   using common::FileOperation;
-  EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Read, "airports.txt", "I/O error"),
-            "Impossibile leggere \"airports.txt\": I/O error");
-  EXPECT_EQ(form::fileFailureText("Eng", FileOperation::Read, "airports.txt", "I/O error"),
-            "Cannot read \"airports.txt\": I/O error");
+  const common::Error ioError = common::systemError(EIO);
+  if (common::systemReasonIn(EIO, "it_IT.UTF-8")) {
+    EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Read, "airports.txt", ioError),
+              "Impossibile leggere \"airports.txt\": Errore di input/output");
+  }
+  EXPECT_EQ(form::fileFailureText("Eng", FileOperation::Read, "airports.txt", ioError),
+            "Cannot read \"airports.txt\": Input/output error");
   // No language applied yet, or a code of neither language: English.
-  EXPECT_EQ(form::fileFailureText("", FileOperation::Open, "a.txt", "x"),
-            "Cannot open \"a.txt\": x");
-  EXPECT_EQ(form::fileFailureText("ita", FileOperation::Write, "a.txt", "x"),
-            "Cannot write \"a.txt\": x");
+  EXPECT_EQ(form::fileFailureText("", FileOperation::Open, "a.txt", ioError),
+            "Cannot open \"a.txt\": Input/output error");
+  EXPECT_EQ(form::fileFailureText("ita", FileOperation::Write, "a.txt", ioError),
+            "Cannot write \"a.txt\": Input/output error");
+}
+
+// The system's reason is told in the interface's language whatever the
+// locale the program runs in, and where the system has no Italian for it
+// (or it is the program's own) the whole message is English: never two
+// languages in one message.
+TEST(FileFailureText, IsInOneLanguageWhateverTheSystemLocale) {
+  using common::FileOperation;
+  const bool italianMessages = common::systemReasonIn(EACCES, "it_IT.UTF-8").has_value();
+  const std::string italian = italianMessages ? "Impossibile scrivere \"x.txt\": Permesso negato"
+                                              : "Cannot write \"x.txt\": Permission denied";
+  const std::string english = "Cannot write \"x.txt\": Permission denied";
+  const std::string before = std::setlocale(LC_ALL, nullptr);
+  for (const char* system : {"C.UTF-8", "it_IT.UTF-8"}) {
+    if (std::setlocale(LC_ALL, system) == nullptr) continue;
+    const common::Error denied = common::systemError(EACCES);
+    EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Write, "x.txt", denied), italian)
+        << system;
+    EXPECT_EQ(form::fileFailureText("Eng", FileOperation::Write, "x.txt", denied), english)
+        << system;
+    // The program's own reason has no Italian: all English.
+    EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Write, "x.txt",
+                                    common::Error{"Not a regular file"}),
+              "Cannot write \"x.txt\": Not a regular file")
+        << system;
+  }
+  std::setlocale(LC_ALL, before.c_str());
 }
 
 }  // namespace

@@ -6,9 +6,14 @@
 // field in double quotes may hold commas, line ends and doubled quotes:
 //   12,"Kennedy, ""JFK""",x  ->  12 | Kennedy, "JFK" | x
 // A UTF-8 byte order mark at the start is skipped; empty lines are skipped.
+//
+// A file is read as a stream, a block at a time, so memory does not grow
+// with the file; a field and a record have caps, which a file of any size
+// (or /dev/zero) meets with an error instead of filling the memory.
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -38,25 +43,56 @@ struct CsvRecord {
   std::size_t line = 0;  // 1-based line on which the record starts
 };
 
+// Called with each field as read and the line it starts on; may change it
+// (a conversion to UTF-8) or throw CsvError.
+using CsvFieldFilter = std::function<void(std::string& field, std::size_t line)>;
+
 class CsvReader {
  public:
-  // text must outlive the reader; fileName is used in error messages.
-  CsvReader(std::string_view text, std::string fileName);
+  static constexpr std::size_t kMaxFieldBytes = std::size_t{64} * 1024;
+  static constexpr std::size_t kMaxRecordBytes = std::size_t{256} * 1024;
 
-  // Reads the next record; false at the end of the text. Throws CsvError for
-  // a quoted field that is never closed, text after a closing quote, or a
-  // double quote inside an unquoted field.
+  // Reads text, which must outlive the reader; fileName is used in error
+  // messages.
+  CsvReader(std::string_view text, std::string fileName);
+  // Reads the file at path as it goes. Throws CsvError (line 0) when it
+  // cannot be opened or is not a regular file (a FIFO, a device).
+  CsvReader(const std::filesystem::path& path, std::string fileName);
+  ~CsvReader();
+  CsvReader(const CsvReader&) = delete;
+  CsvReader& operator=(const CsvReader&) = delete;
+
+  void setFieldFilter(CsvFieldFilter filter) { m_filter = std::move(filter); }
+  // Whether the text starts with a UTF-8 byte order mark (known once the
+  // first record has been asked for).
+  bool startsWithByteOrderMark();
+
+  // Reads the next record; false at the end of the text. Throws CsvError
+  // for an unclosed quote (at the line where it opens), text after a
+  // closing quote, a double quote inside an unquoted field, a field or a
+  // record over its cap, or a failing read.
   bool next(CsvRecord& record);
 
  private:
-  void skipLineEnd();  // at a CR or LF: consumes CR LF, LF or CR
+  int peek();  // the next byte, or -1 at the end
+  bool refill();
+  void take(std::string& field, std::size_t count);  // appends count bytes from the block
+  bool skipLineEnd();  // at a CR or LF: consumes CR LF (then true), LF or CR
   void readQuoted(std::string& field);
   void readPlain(std::string& field);
+  void checkCaps(const std::string& field, std::size_t fieldLine) const;
 
-  std::string_view m_text;
   std::string m_fileName;
+  int m_fd = -1;
+  std::string m_block;      // what the last read gave, for a file
+  std::string_view m_text;  // the bytes at hand
   std::size_t m_pos = 0;
   std::size_t m_line = 1;
+  std::size_t m_recordLine = 0;
+  std::size_t m_recordBytes = 0;
+  bool m_started = false;
+  bool m_byteOrderMark = false;
+  CsvFieldFilter m_filter;
 };
 
 // Column positions of a header record, looked up by name.
@@ -76,7 +112,14 @@ class CsvHeader {
   std::size_t m_line;
 };
 
-// The bytes of a file; throws CsvError (line 0) with the system's reason.
-std::string readWholeFile(const std::filesystem::path& path);
+// Opens a file for reading, refusing anything but a regular file without
+// waiting on a FIFO; throws CsvError (line 0) with the reason.
+int openRegularFile(const std::filesystem::path& path);
+
+// The bytes of a small file (a list), at most maxBytes; throws CsvError
+// (line 0) with the system's reason, for a file that is not a regular
+// file, or for one over the cap.
+std::string readWholeFile(const std::filesystem::path& path,
+                          std::size_t maxBytes = std::size_t{256} * 1024 * 1024);
 
 }  // namespace importer

@@ -3,6 +3,8 @@
 
 #include <getopt.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include "input_encoding.h"
@@ -23,7 +25,9 @@ enum LongOnly {
   kVersion,
   kOrder,
   kReport,
-  kCities
+  kCities,
+  kFetchTimeLimit,
+  kFetchSizeLimit
 };
 
 const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
@@ -33,6 +37,8 @@ const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
                                {"encoding", required_argument, nullptr, kEncoding},
                                {"fetch", no_argument, nullptr, kFetch},
                                {"from", required_argument, nullptr, kFrom},
+                               {"fetch-time-limit", required_argument, nullptr, kFetchTimeLimit},
+                               {"fetch-size-limit", required_argument, nullptr, kFetchSizeLimit},
                                {"order", required_argument, nullptr, kOrder},
                                {"report", no_argument, nullptr, kReport},
                                {"cities", required_argument, nullptr, kCities},
@@ -77,6 +83,9 @@ std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
 // Options that only make sense with another one, or never with it.
 std::optional<std::string> mismatchedOptions(const ImportOptions& options) {
   if (!options.fromUrl.empty() && !options.fetch) return "--from needs --fetch";
+  if (options.fetchLimits != FetchLimits{} && !options.fetch) {
+    return "--fetch-time-limit and --fetch-size-limit go with --fetch";
+  }
   if (options.report && options.fetch)
     return "--report reads a database; it does not go with --fetch";
   if (options.cities && !options.report) return "--cities goes with --report";
@@ -93,6 +102,33 @@ void placeInputFiles(ImportOptions& options) {
   if (!options.airports) options.airports = *options.inputDir / "airports.csv";
   if (!options.runways) options.runways = *options.inputDir / "runways.csv";
   if (!options.countries) options.countries = *options.inputDir / "countries.csv";
+}
+
+// A whole number from 1 to max, or nothing.
+std::optional<long long> positiveNumber(const char* text, long long max) {
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || value < 1 || value > max) return std::nullopt;
+  return value;
+}
+
+// --fetch-time-limit SECONDS or --fetch-size-limit MB, in optarg.
+std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
+  const bool time = option == kFetchTimeLimit;
+  constexpr long long kMaxMegabytes = 1024LL * 1024;
+  const long long max = time ? std::chrono::seconds(kMaxFetchTime).count() : kMaxMegabytes;
+  const auto value = positiveNumber(optarg, max);
+  if (!value) {
+    return std::string(time ? "--fetch-time-limit: \"" : "--fetch-size-limit: \"") + optarg +
+           "\" is no whole number from 1 to " + std::to_string(max);
+  }
+  if (time) {
+    limits.totalTime = std::chrono::seconds(*value);
+  } else {
+    limits.maxFileBytes = *value * 1024 * 1024;
+  }
+  return std::nullopt;
 }
 
 // Takes one option getopt_long returned, with its value in optarg; says
@@ -125,7 +161,13 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
       break;
     case kFrom:
       options.fromUrl = optarg;
+      if (!isFetchUrl(options.fromUrl)) {
+        return "--from: \"" + options.fromUrl + "\" is no http://, https:// or file:// URL";
+      }
       break;
+    case kFetchTimeLimit:
+    case kFetchSizeLimit:
+      return applyFetchLimit(option, options.fetchLimits);
     case kOrder: {
       const auto order = parseBlockOrder(optarg);
       if (!order)
@@ -154,10 +196,16 @@ ParsedOptions parseImportOptions(int argc, char** argv) {
   ImportOptions& options = parsed.options;
   opterr = 0;  // the messages are ours
   optind = 0;  // start afresh (GNU), also when called more than once
-  for (int c; (c = getopt_long(argc, argv, ":hq", kLongOptions, nullptr)) != -1;) {
+  int longIndex = -1;
+  for (int c; (c = getopt_long(argc, argv, ":hq", kLongOptions, &longIndex)) != -1;
+       longIndex = -1) {
     if (c == 'h' || c == kVersion) {
       parsed.outcome = c == 'h' ? OptionsOutcome::Help : OptionsOutcome::Version;
       return parsed;
+    }
+    // "--from=" is no URL, "--types=" no list: never a silent default.
+    if (longIndex >= 0 && optarg != nullptr && optarg[0] == '\0') {
+      return usageError(std::string("--") + kLongOptions[longIndex].name + " needs a value");
     }
     if (auto error = applyOption(c, argv, options)) return usageError(*error);
   }
@@ -193,6 +241,10 @@ std::string usageText() {
          "                    " +
          std::string(kOurAirportsDataUrl) +
          "; file:// works too)\n"
+         "  --fetch-time-limit SECONDS\n"
+         "                    give up a fetch that takes longer (default: 600)\n"
+         "  --fetch-size-limit MB\n"
+         "                    give up a file of the fetch that is larger (default: 512)\n"
          "  --order ORDER     first-click (default): the airport a code or city name\n"
          "                    most likely means comes first; ident: sorted by ident\n"
          "  --report          write nothing; print for DATABASE how many airports the\n"

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "airport_order.h"
+#include "ourairports_fetch.h"
 
 namespace importer {
 
@@ -23,6 +24,7 @@ struct ImportOptions {
   std::optional<std::string> encoding;  // of the CSV files when not UTF-8
   bool fetch = false;                   // download the files first
   std::string fromUrl;                  // where from, with fetch
+  FetchLimits fetchLimits;              // with fetch
   bool quiet = false;
   BlockOrder order = BlockOrder::FirstClick;
   bool report = false;  // measure OUTPUT's first clicks instead of writing it

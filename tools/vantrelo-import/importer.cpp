@@ -11,111 +11,121 @@
 namespace importer {
 namespace {
 
+constexpr std::size_t kWarningsKept = 100;
+
 std::string warningAt(const std::string& fileName, std::size_t line, const std::string& text) {
   return fileName + ":" + std::to_string(line) + ": " + text;
 }
 
-using BlockIndex = std::unordered_map<std::string, std::size_t>;  // airport id -> block
-using LineIndex = std::unordered_map<std::string, std::size_t>;   // ident -> row line
+}  // namespace
 
-// The row's block, when it converts, its ident is new and it fits the item
-// limit; what was wrong or left out goes to the summary.
-std::optional<AirportBlock> writableBlock(const ImportInput& input, const AirportRow& row,
-                                          LineIndex& lineByIdent, ImportSummary& summary) {
-  AirportConversion converted = convertAirport(row, input.countryNames);
-  if (!converted.problem.empty()) {
-    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, converted.problem));
+DatabaseBuilder::DatabaseBuilder(const std::map<std::string, std::string>& countryNames,
+                                 std::set<std::string> types, std::string airportsFileName,
+                                 std::string runwaysFileName)
+    : m_countryNames(countryNames),
+      m_types(std::move(types)),
+      m_airportsFileName(std::move(airportsFileName)),
+      m_runwaysFileName(std::move(runwaysFileName)) {}
+
+void DatabaseBuilder::warn(const std::string& fileName, std::size_t line, const std::string& text) {
+  // Counted all, kept only so many: a file of bad rows must not fill the memory.
+  ++m_result.summary.warningCount;
+  if (m_result.summary.warnings.size() < kWarningsKept) {
+    m_result.summary.warnings.push_back(warningAt(fileName, line, text));
   }
+}
+
+std::optional<AirportBlock> DatabaseBuilder::writableBlock(const AirportRow& row) {
+  ImportSummary& summary = m_result.summary;
+  AirportConversion converted = convertAirport(row, m_countryNames);
+  if (!converted.problem.empty()) warn(m_airportsFileName, row.line, converted.problem);
   if (!converted.block) {
     ++summary.airportsSkipped["unusable value"];
     return std::nullopt;
   }
   const std::string& ident =
       converted.block->ident.empty() ? converted.block->icao : converted.block->ident;
-  if (const auto first = lineByIdent.find(ident); first != lineByIdent.end()) {
+  if (const auto first = m_lineByIdent.find(ident); first != m_lineByIdent.end()) {
     ++summary.airportsSkipped["ident given twice"];
-    summary.warnings.push_back(warningAt(
-        input.airportsFileName, row.line,
-        "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out"));
+    warn(m_airportsFileName, row.line,
+         "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out");
     return std::nullopt;
   }
   const ItemLimitFit fit = fitItemLimit(*converted.block);
-  if (!fit.warning.empty()) {
-    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
-  }
+  if (!fit.warning.empty()) warn(m_airportsFileName, row.line, fit.warning);
   if (!fit.fits) {
     ++summary.airportsSkipped["airport line too long"];
     return std::nullopt;
   }
-  lineByIdent.emplace(ident, row.line);
+  m_lineByIdent.emplace(ident, row.line);
   return std::move(converted.block);
 }
 
-// The blocks of the airports written, in the order of their rows.
-BlockIndex addAirports(const ImportInput& input, const std::set<std::string>& types,
-                       ImportResult& result) {
-  ImportSummary& summary = result.summary;
-  BlockIndex blockById;
-  LineIndex lineByIdent;  // of the block written
-  for (const AirportRow& row : input.airports) {
-    if (row.type == "closed") {
-      ++summary.airportsSkipped["closed"];
-      continue;
-    }
-    if (types.count(row.type) == 0) {
-      ++summary.airportsSkipped["type not chosen"];
-      continue;
-    }
-    if (blockById.count(row.id) > 0) {
-      ++summary.airportsSkipped["id given twice"];
-      summary.warnings.push_back(warningAt(input.airportsFileName, row.line,
-                                           "id " + row.id + " given twice, row left out"));
-      continue;
-    }
-    std::optional<AirportBlock> block = writableBlock(input, row, lineByIdent, summary);
-    if (!block) continue;
-    block->type = row.type;
-    block->scheduledService = row.scheduledService == "yes";
-    blockById.emplace(row.id, result.blocks.size());
-    result.blocks.push_back(std::move(*block));
+void DatabaseBuilder::addAirport(const AirportRow& row) {
+  ImportSummary& summary = m_result.summary;
+  ++summary.airportRows;
+  if (row.type == "closed") {
+    ++summary.airportsSkipped["closed"];
+    return;
   }
-  return blockById;
+  if (m_types.count(row.type) == 0) {
+    ++summary.airportsSkipped["type not chosen"];
+    return;
+  }
+  if (m_blockById.count(row.id) > 0) {
+    ++summary.airportsSkipped["id given twice"];
+    warn(m_airportsFileName, row.line, "id " + row.id + " given twice, row left out");
+    return;
+  }
+  std::optional<AirportBlock> block = writableBlock(row);
+  if (!block) return;
+  block->type = row.type;
+  block->scheduledService = row.scheduledService == "yes";
+  m_blockById.emplace(row.id, m_result.blocks.size());
+  m_result.blocks.push_back(std::move(*block));
 }
 
-// Each runway row's ends added to its airport's block, up to the limit.
-void joinRunways(const ImportInput& input, const BlockIndex& blockById, ImportResult& result) {
-  ImportSummary& summary = result.summary;
-  for (const RunwayRow& row : input.runways) {
-    const auto airport = blockById.find(row.airportRef);
-    if (airport == blockById.end()) {
-      ++summary.runwaysSkipped["airport not written"];
+void DatabaseBuilder::addRunway(const RunwayRow& row) {
+  ImportSummary& summary = m_result.summary;
+  ++summary.runwayRows;
+  const auto airport = m_blockById.find(row.airportRef);
+  if (airport == m_blockById.end()) {
+    ++summary.runwaysSkipped["airport not written"];
+    return;
+  }
+  RunwayConversion converted = convertRunway(row);
+  if (!converted.skipReason.empty()) {
+    ++summary.runwaysSkipped[converted.skipReason];
+    if (converted.skipReason == "length is not a number") {
+      warn(m_runwaysFileName, row.line, "length \"" + row.lengthFt + "\" is not a number");
+    }
+    return;
+  }
+  for (const std::string& reason : converted.endSkipReasons)
+    ++summary.runwayEndsSkipped[reason];
+  std::vector<RunwayEndLine>& runways = m_result.blocks[airport->second].runways;
+  for (RunwayEndLine& end : converted.ends) {
+    // The program stores no more runways per airport than this.
+    if (runways.size() >= lookup::format::kMaxRunways) {
+      ++summary.runwayEndsSkipped["more than " + std::to_string(lookup::format::kMaxRunways) +
+                                  " runway lines for one airport"];
       continue;
     }
-    RunwayConversion converted = convertRunway(row);
-    if (!converted.skipReason.empty()) {
-      ++summary.runwaysSkipped[converted.skipReason];
-      if (converted.skipReason == "length is not a number") {
-        summary.warnings.push_back(warningAt(input.runwaysFileName, row.line,
-                                             "length \"" + row.lengthFt + "\" is not a number"));
-      }
-      continue;
-    }
-    for (const std::string& reason : converted.endSkipReasons)
-      ++summary.runwayEndsSkipped[reason];
-    std::vector<RunwayEndLine>& runways = result.blocks[airport->second].runways;
-    for (RunwayEndLine& end : converted.ends) {
-      // The program stores no more runways per airport than this.
-      if (runways.size() >= lookup::format::kMaxRunways) {
-        ++summary.runwayEndsSkipped["more than " + std::to_string(lookup::format::kMaxRunways) +
-                                    " runway lines for one airport"];
-        continue;
-      }
-      runways.push_back(std::move(end));
-    }
+    runways.push_back(std::move(end));
   }
 }
 
-}  // namespace
+ImportResult DatabaseBuilder::finish() {
+  std::vector<AirportBlock>& blocks = m_result.blocks;
+  std::stable_sort(blocks.begin(), blocks.end(),
+                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
+  m_result.summary.airportsWritten = blocks.size();
+  for (const AirportBlock& block : blocks)
+    m_result.summary.runwayLinesWritten += block.runways.size();
+  m_blockById.clear();
+  m_lineByIdent.clear();
+  return std::move(m_result);
+}
 
 const std::vector<std::string>& knownAirportTypes() {
   static const std::vector<std::string> types = {"large_airport", "medium_airport", "small_airport",
@@ -151,21 +161,12 @@ common::Expected<std::set<std::string>> parseAirportTypes(std::string_view list)
 }
 
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types) {
-  ImportResult result;
-  ImportSummary& summary = result.summary;
-  summary.airportRows = input.airports.size();
-  summary.runwayRows = input.runways.size();
-
-  const BlockIndex blockById = addAirports(input, types, result);
-  joinRunways(input, blockById, result);
-
-  std::vector<AirportBlock>& blocks = result.blocks;
-  std::stable_sort(blocks.begin(), blocks.end(),
-                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
-  summary.airportsWritten = blocks.size();
-  for (const AirportBlock& block : blocks)
-    summary.runwayLinesWritten += block.runways.size();
-  return result;
+  DatabaseBuilder builder(input.countryNames, types, input.airportsFileName, input.runwaysFileName);
+  for (const AirportRow& row : input.airports)
+    builder.addAirport(row);
+  for (const RunwayRow& row : input.runways)
+    builder.addRunway(row);
+  return builder.finish();
 }
 
 }  // namespace importer

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "airport_conversion.h"
@@ -38,8 +39,10 @@ struct ImportSummary {
   std::map<std::string, std::size_t> airportsSkipped;    // reason -> airport rows
   std::map<std::string, std::size_t> runwaysSkipped;     // reason -> runway rows
   std::map<std::string, std::size_t> runwayEndsSkipped;  // reason -> runway ends
-  // Rows with values that could not be used, "airports.csv:12: latitude ...".
+  // Rows with values that could not be used, "airports.csv:12: latitude ...":
+  // the first hundred, and how many there were.
   std::vector<std::string> warnings;
+  std::size_t warningCount = 0;
 };
 
 struct ImportResult {
@@ -59,5 +62,32 @@ struct ImportInput {
 // Airports of the given types that are not closed, each with the runways
 // whose airport_ref is its id, in the order of the runways file.
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types);
+
+// The same, a row at a time as the files are read: every airport row first,
+// then every runway row. It holds only the airports written.
+class DatabaseBuilder {
+ public:
+  DatabaseBuilder(const std::map<std::string, std::string>& countryNames,
+                  std::set<std::string> types, std::string airportsFileName,
+                  std::string runwaysFileName);
+
+  void addAirport(const AirportRow& row);
+  void addRunway(const RunwayRow& row);
+  ImportResult finish();
+
+ private:
+  // The row's block, when it converts, its ident is new and it fits the
+  // item limit; what was wrong or left out goes to the summary.
+  std::optional<AirportBlock> writableBlock(const AirportRow& row);
+  void warn(const std::string& fileName, std::size_t line, const std::string& text);
+
+  const std::map<std::string, std::string>& m_countryNames;
+  std::set<std::string> m_types;
+  std::string m_airportsFileName;
+  std::string m_runwaysFileName;
+  ImportResult m_result;
+  std::unordered_map<std::string, std::size_t> m_blockById;    // airport id -> block
+  std::unordered_map<std::string, std::size_t> m_lineByIdent;  // ident -> row line written
+};
 
 }  // namespace importer

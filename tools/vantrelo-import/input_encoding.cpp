@@ -2,10 +2,12 @@
 #include "input_encoding.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 
 #include "common/text1252.h"
 #include "csv_reader.h"
@@ -19,17 +21,21 @@ std::string hexByte(char c) {
   return text;
 }
 
-void requireUtf8(std::string_view bytes, const std::string& fileName) {
+void requireUtf8(std::string_view bytes, const std::string& fileName, std::size_t line) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     const std::size_t start = pos;
     if (common::decodeUtf8(bytes, pos)) continue;
     const auto lineEnds = std::count(bytes.begin(), bytes.begin() + static_cast<long>(start), '\n');
-    throw CsvError(fileName, static_cast<std::size_t>(lineEnds) + 1,
+    throw CsvError(fileName, line + static_cast<std::size_t>(lineEnds),
                    "byte " + hexByte(bytes[start]) +
                        " is not UTF-8; give the file's encoding, e.g. --encoding latin1");
   }
 }
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
 
 }  // namespace
 
@@ -40,28 +46,41 @@ bool isKnownEncoding(const std::string& name) {
   return U_SUCCESS(status) && status != U_AMBIGUOUS_ALIAS_WARNING;
 }
 
-std::string utf8Text(std::string bytes, const std::optional<std::string>& encoding,
-                     const std::string& fileName) {
+CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteOrderMark,
+                          const std::string& fileName) {
   // A byte order mark says UTF-8 whatever the user thought.
-  if (!encoding || bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-    requireUtf8(bytes, fileName);
-    return bytes;
+  if (!encoding || byteOrderMark) {
+    return [fileName](std::string& field, std::size_t line) { requireUtf8(field, fileName, line); };
   }
-  if (bytes.size() > static_cast<std::size_t>(INT32_MAX / 3)) {
-    throw CsvError(fileName, 0, "too large to convert from " + *encoding);
-  }
-  // UTF-8 takes at most three bytes for a character of a one- or two-byte
-  // encoding.
-  std::string out(bytes.size() * 3 + 1, '\0');
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t length =
-      ucnv_convert("UTF-8", encoding->c_str(), out.data(), static_cast<int32_t>(out.size()),
-                   bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+  std::shared_ptr<UConverter> converter(ucnv_open(encoding->c_str(), &status), ConverterCloser{});
   if (U_FAILURE(status)) {
     throw CsvError(fileName, 0, "cannot convert from " + *encoding + ": " + u_errorName(status));
   }
-  out.resize(static_cast<std::size_t>(length));
-  return out;
+  return [converter, fileName, name = *encoding](std::string& field, std::size_t line) {
+    bool ascii = true;
+    for (const char c : field)
+      ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return;
+    // A byte of a one- or two-byte encoding is at most one UTF-16 unit,
+    // which UTF-8 writes in at most three bytes.
+    std::u16string units(field.size() + 1, u'\0');
+    UErrorCode error = U_ZERO_ERROR;
+    const int32_t unitCount =
+        ucnv_toUChars(converter.get(), units.data(), static_cast<int32_t>(units.size()),
+                      field.data(), static_cast<int32_t>(field.size()), &error);
+    std::string out(field.size() * 3 + 1, '\0');
+    int32_t length = 0;
+    if (U_SUCCESS(error)) {
+      u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), unitCount,
+                  &error);
+    }
+    if (U_FAILURE(error)) {
+      throw CsvError(fileName, line, "cannot convert from " + name + ": " + u_errorName(error));
+    }
+    out.resize(static_cast<std::size_t>(length));
+    field = std::move(out);
+  };
 }
 
 }  // namespace importer

@@ -9,16 +9,21 @@
 #include <string>
 #include <string_view>
 
+#include "csv_reader.h"
+
 namespace importer {
 
 // True when ICU knows a converter by this name ("latin1", "windows-1252").
 bool isKnownEncoding(const std::string& name);
 
-// The text of a file as UTF-8. With no encoding the bytes must be UTF-8
-// already; otherwise throws CsvError naming the file, the line and the byte.
-// With an encoding, the bytes are converted from it, unless they start with
-// a UTF-8 byte order mark.
-std::string utf8Text(std::string bytes, const std::optional<std::string>& encoding,
-                     const std::string& fileName);
+// The filter (csv_reader.h) that gives a file's fields as UTF-8 as they are
+// read. With no encoding, or for a file that starts with a UTF-8 byte order
+// mark, the bytes must be UTF-8 already: CsvError names the file, the line
+// and the first byte that is not. Otherwise each field is converted from
+// the encoding, which must keep the ASCII bytes of CSV (the comma, the
+// quote, CR and LF) as they are, as Latin-1, Windows-1252 and every other
+// single-byte code page do.
+CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteOrderMark,
+                          const std::string& fileName);
 
 }  // namespace importer

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -93,8 +95,8 @@ void printWarnings(const importer::ImportSummary& summary) {
   for (std::size_t i = 0; i < summary.warnings.size() && i < kWarningsShown; ++i) {
     std::cerr << summary.warnings[i] << "\n";
   }
-  if (summary.warnings.size() > kWarningsShown) {
-    std::cerr << "... and " << summary.warnings.size() - kWarningsShown << " more warnings\n";
+  if (summary.warningCount > kWarningsShown) {
+    std::cerr << "... and " << summary.warningCount - kWarningsShown << " more warnings\n";
   }
 }
 
@@ -121,7 +123,7 @@ std::optional<common::Error> writeOutput(const fs::path& output, std::string_vie
 }
 
 // Downloads the three files and points options at them; false on failure.
-bool fetchInto(ImportOptions& options, Progress& progress) {
+bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& lock) {
   const auto folder = importer::ourAirportsCacheFolder();
   if (!folder) {
     std::cerr << kProgram << ": --fetch: neither XDG_CACHE_HOME nor HOME is set\n";
@@ -131,8 +133,8 @@ bool fetchInto(ImportOptions& options, Progress& progress) {
     std::cerr << kProgram << ": fetching from " << options.fromUrl << " into " << folder->string()
               << "\n";
   }
-  if (const auto failure =
-          importer::fetchOurAirports(options.fromUrl, *folder, progress.fetchCallback())) {
+  if (const auto failure = importer::fetchOurAirports(options.fromUrl, *folder, options.fetchLimits,
+                                                      progress.fetchCallback(), lock)) {
     std::cerr << kProgram << ": " << *failure << "\n"
               << kProgram << ": " << options.output.string() << " left as it was\n";
     return false;
@@ -143,18 +145,31 @@ bool fetchInto(ImportOptions& options, Progress& progress) {
   return true;
 }
 
-int convert(const ImportOptions& options, const std::set<std::string>& types, Progress& progress) {
-  const auto readTable = [&](const fs::path& path, auto reader) {
-    const std::string text =
-        importer::utf8Text(importer::readWholeFile(path), options.encoding, path.string());
-    return reader(text, path.string(), progress.callback());
-  };
-  const auto countries = readTable(*options.countries, importer::readCountryNames);
-  const auto airports = readTable(*options.airports, importer::readAirportRows);
-  const auto runways = readTable(*options.runways, importer::readRunwayRows);
+// Opens one of the CSV files for reading as a stream, its fields made UTF-8.
+std::unique_ptr<importer::CsvReader> openTable(const fs::path& path,
+                                               const std::optional<std::string>& encoding) {
+  auto reader = std::make_unique<importer::CsvReader>(path, path.string());
+  reader->setFieldFilter(
+      importer::utf8Fields(encoding, reader->startsWithByteOrderMark(), path.string()));
+  return reader;
+}
 
-  importer::ImportResult result = importer::buildDatabase(
-      {airports, runways, countries, options.airports->string(), options.runways->string()}, types);
+int convert(const ImportOptions& options, const std::set<std::string>& types, Progress& progress) {
+  // The files are read a record at a time and each row is taken or dropped
+  // at once: only the airports written are held.
+  const std::string airportsName = options.airports->string();
+  const std::string runwaysName = options.runways->string();
+  const auto countries =
+      importer::readCountryNames(*openTable(*options.countries, options.encoding),
+                                 options.countries->string(), progress.callback());
+  importer::DatabaseBuilder builder(countries, types, airportsName, runwaysName);
+  importer::forEachAirportRow(*openTable(*options.airports, options.encoding), airportsName,
+                              progress.callback(),
+                              [&builder](importer::AirportRow& row) { builder.addAirport(row); });
+  importer::forEachRunwayRow(*openTable(*options.runways, options.encoding), runwaysName,
+                             progress.callback(),
+                             [&builder](importer::RunwayRow& row) { builder.addRunway(row); });
+  importer::ImportResult result = builder.finish();
   if (result.blocks.empty()) {
     if (!options.quiet) {
       printWarnings(result.summary);
@@ -205,7 +220,10 @@ int run(ImportOptions options) {
     types = *parsed;
   }
   Progress progress(options.quiet);
-  if (options.fetch && !fetchInto(options, progress)) return kExitData;
+  // Held while the fetched files are read, so another fetch cannot switch
+  // them in the meantime.
+  importer::CacheLock cacheLock;
+  if (options.fetch && !fetchInto(options, progress, cacheLock)) return kExitData;
   return convert(options, types, progress);
 }
 
@@ -228,6 +246,14 @@ int main(int argc, char** argv) {
   try {
     return run(parsed.options);
   } catch (const importer::CsvError& error) {
+    std::cerr << kProgram << ": " << error.what() << "\n";
+    return kExitData;
+  } catch (const std::bad_alloc&) {
+    // Never an abort: the output is untouched, and the status says so.
+    std::cerr << kProgram << ": out of memory; " << parsed.options.output.string()
+              << " left as it was\n";
+    return kExitData;
+  } catch (const std::exception& error) {
     std::cerr << kProgram << ": " << error.what() << "\n";
     return kExitData;
   }

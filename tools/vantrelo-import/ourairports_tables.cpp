@@ -13,9 +13,8 @@ constexpr std::size_t kProgressEvery = 10000;
 // Reads the header and finds the columns in it (makeColumns), then calls
 // onRecord for every record with the columns, checking each field count.
 template <typename MakeColumns, typename OnRecord>
-void forEachRecord(std::string_view text, const std::string& fileName,
-                   const ProgressCallback& progress, MakeColumns makeColumns, OnRecord onRecord) {
-  CsvReader reader(text, fileName);
+void forEachRecord(CsvReader& reader, const std::string& fileName, const ProgressCallback& progress,
+                   MakeColumns makeColumns, OnRecord onRecord) {
   CsvRecord record;
   if (!reader.next(record)) throw CsvError(fileName, 1, "the file is empty, it has no header");
   const CsvHeader header(record, fileName);
@@ -41,9 +40,9 @@ std::string valueOr(const CsvRecord& record, std::optional<std::size_t> column) 
 
 }  // namespace
 
-std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,
-                                        const ProgressCallback& progress) {
-  std::vector<AirportRow> rows;
+void forEachAirportRow(CsvReader& reader, const std::string& fileName,
+                       const ProgressCallback& progress,
+                       const std::function<void(AirportRow&)>& onRow) {
   struct Columns {
     std::size_t id, ident, type, name, latitude, longitude;
     std::optional<std::size_t> elevation, country, municipality, gps, iata, local, icao, keywords;
@@ -66,22 +65,40 @@ std::vector<AirportRow> readAirportRows(std::string_view text, const std::string
                    header.optional("keywords"),
                    header.optional("scheduled_service")};
   };
-  forEachRecord(
-      text, fileName, progress, findColumns, [&](const CsvRecord& record, const Columns& c) {
-        const auto& f = record.fields;
-        rows.push_back(AirportRow{record.line, f[c.id], f[c.ident], f[c.type], f[c.name],
-                                  f[c.latitude], f[c.longitude], valueOr(record, c.elevation),
-                                  valueOr(record, c.country), valueOr(record, c.municipality),
-                                  valueOr(record, c.gps), valueOr(record, c.iata),
-                                  valueOr(record, c.local), valueOr(record, c.icao),
-                                  valueOr(record, c.keywords), valueOr(record, c.scheduled)});
-      });
+  forEachRecord(reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
+    const auto& f = record.fields;
+    AirportRow row{record.line,
+                   f[c.id],
+                   f[c.ident],
+                   f[c.type],
+                   f[c.name],
+                   f[c.latitude],
+                   f[c.longitude],
+                   valueOr(record, c.elevation),
+                   valueOr(record, c.country),
+                   valueOr(record, c.municipality),
+                   valueOr(record, c.gps),
+                   valueOr(record, c.iata),
+                   valueOr(record, c.local),
+                   valueOr(record, c.icao),
+                   valueOr(record, c.keywords),
+                   valueOr(record, c.scheduled)};
+    onRow(row);
+  });
+}
+
+std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,
+                                        const ProgressCallback& progress) {
+  std::vector<AirportRow> rows;
+  CsvReader reader(text, fileName);
+  forEachAirportRow(reader, fileName, progress,
+                    [&rows](AirportRow& row) { rows.push_back(std::move(row)); });
   return rows;
 }
 
-std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& fileName,
-                                      const ProgressCallback& progress) {
-  std::vector<RunwayRow> rows;
+void forEachRunwayRow(CsvReader& reader, const std::string& fileName,
+                      const ProgressCallback& progress,
+                      const std::function<void(RunwayRow&)>& onRow) {
   struct Columns {
     std::size_t airportRef, length, leIdent;
     std::optional<std::size_t> width, closed, leHeading, heIdent, heHeading;
@@ -92,19 +109,31 @@ std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& 
                    header.optional("closed"),      header.optional("le_heading_degT"),
                    header.optional("he_ident"),    header.optional("he_heading_degT")};
   };
-  forEachRecord(
-      text, fileName, progress, findColumns, [&](const CsvRecord& record, const Columns& c) {
-        const auto& f = record.fields;
-        rows.push_back(RunwayRow{record.line, f[c.airportRef], f[c.length],
-                                 valueOr(record, c.width), valueOr(record, c.closed), f[c.leIdent],
-                                 valueOr(record, c.leHeading), valueOr(record, c.heIdent),
-                                 valueOr(record, c.heHeading)});
-      });
+  forEachRecord(reader, fileName, progress, findColumns, [&](CsvRecord& record, const Columns& c) {
+    const auto& f = record.fields;
+    RunwayRow row{record.line,
+                  f[c.airportRef],
+                  f[c.length],
+                  valueOr(record, c.width),
+                  valueOr(record, c.closed),
+                  f[c.leIdent],
+                  valueOr(record, c.leHeading),
+                  valueOr(record, c.heIdent),
+                  valueOr(record, c.heHeading)};
+    onRow(row);
+  });
+}
+
+std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& fileName,
+                                      const ProgressCallback& progress) {
+  std::vector<RunwayRow> rows;
+  CsvReader reader(text, fileName);
+  forEachRunwayRow(reader, fileName, progress,
+                   [&rows](RunwayRow& row) { rows.push_back(std::move(row)); });
   return rows;
 }
 
-std::map<std::string, std::string> readCountryNames(std::string_view text,
-                                                    const std::string& fileName,
+std::map<std::string, std::string> readCountryNames(CsvReader& reader, const std::string& fileName,
                                                     const ProgressCallback& progress) {
   std::map<std::string, std::string> names;
   struct Columns {
@@ -113,11 +142,18 @@ std::map<std::string, std::string> readCountryNames(std::string_view text,
   const auto findColumns = [](const CsvHeader& header) {
     return Columns{header.required("code"), header.required("name")};
   };
-  forEachRecord(text, fileName, progress, findColumns,
+  forEachRecord(reader, fileName, progress, findColumns,
                 [&](const CsvRecord& record, const Columns& c) {
                   names[record.fields[c.code]] = record.fields[c.name];
                 });
   return names;
+}
+
+std::map<std::string, std::string> readCountryNames(std::string_view text,
+                                                    const std::string& fileName,
+                                                    const ProgressCallback& progress) {
+  CsvReader reader(text, fileName);
+  return readCountryNames(reader, fileName, progress);
 }
 
 }  // namespace importer

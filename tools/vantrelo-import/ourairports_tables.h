@@ -50,7 +50,21 @@ struct RunwayRow {
 using ProgressCallback =
     std::function<void(const std::string& fileName, std::size_t records, bool done)>;
 
-// Each reads the whole text of one file. They throw CsvError for a file that
+class CsvReader;
+
+// Each reads one file record by record from reader, handing each row on
+// as it is read (the handler may take its strings), so the rows are never
+// held together.
+void forEachAirportRow(CsvReader& reader, const std::string& fileName,
+                       const ProgressCallback& progress,
+                       const std::function<void(AirportRow&)>& onRow);
+void forEachRunwayRow(CsvReader& reader, const std::string& fileName,
+                      const ProgressCallback& progress,
+                      const std::function<void(RunwayRow&)>& onRow);
+std::map<std::string, std::string> readCountryNames(CsvReader& reader, const std::string& fileName,
+                                                    const ProgressCallback& progress = {});
+
+// The same for a whole text of one file, kept in memory. They throw CsvError for a file that
 // is not CSV, that lacks a column they need, or whose record has another
 // number of fields than its header.
 std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,

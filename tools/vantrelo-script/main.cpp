@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "input_end_signals.h"
 #include "script_session.h"
 #include "vantrelo_version.h"
 
@@ -75,5 +76,6 @@ int main(int argc, char* argv[]) {
   // The locale of the environment, as the window has it: no text may depend on it.
   std::setlocale(LC_ALL, "");
   std::ios::sync_with_stdio(false);
-  return tools::runScriptSession(std::cin, std::cout, arguments.echo);
+  tools::endInputOnSignals();
+  return tools::runScriptSession(std::cin, std::cout, arguments.echo, tools::endSignalReceived);
 }

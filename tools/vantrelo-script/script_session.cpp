@@ -177,22 +177,23 @@ void echoUnread(std::istream& commands, std::ostream& out) {
 
 }  // namespace
 
-int runScriptSession(std::istream& commands, std::ostream& out, bool echo) {
+int runScriptSession(std::istream& commands, std::ostream& out, bool echo, bool (*inputEnded)()) {
+  const auto ended = [inputEnded] { return inputEnded != nullptr && inputEnded(); };
   Session session(out);
   if (!session.startUp()) {
-    if (echo) echoUnread(commands, out);
+    if (echo && !ended()) echoUnread(commands, out);
     out.flush();
     return 1;
   }
   std::string line;
-  while (readCommand(commands, line)) {
+  while (!ended() && readCommand(commands, line)) {
     if (echo) out << kEchoPrefix << line << '\n';
     if (line.empty()) continue;
     const bool goesOn = session.run(line);
     out.flush();
     if (!goesOn) break;
   }
-  if (echo) echoUnread(commands, out);
+  if (echo && !ended()) echoUnread(commands, out);
   out.flush();
   return 0;
 }

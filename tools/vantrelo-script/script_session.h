@@ -17,7 +17,9 @@ namespace tools {
 inline constexpr const char* kEchoPrefix = "> ";
 
 // Returns the process exit status: 0 at Exit or the end of input, 1 when a
-// failure ended the program.
-int runScriptSession(std::istream& commands, std::ostream& out, bool echo);
+// failure ended the program. When inputEnded turns true, the input counts
+// as ended after the command under way.
+int runScriptSession(std::istream& commands, std::ostream& out, bool echo,
+                     bool (*inputEnded)() = nullptr);
 
 }  // namespace tools
