@@ -136,8 +136,8 @@ class Model {
     if (m_iniKind != FileKind::Regular) {
       if (!save("Eng", "KJFK")) return false;
     }
-    const files::Settings settings =
-        files::parseSettings(std::string_view(m_iniBytes).substr(0, 1024 * 1024), {"Eng", "KJFK"});
+    const files::Settings settings = files::parseSettings(
+        std::string_view(m_iniBytes).substr(0, std::size_t{1024} * 1024), {"Eng", "KJFK"});
     m_langCode = settings.langCode;
     m_lastIcao = settings.lastIcao;
     m_text1 = m_lastIcao;
