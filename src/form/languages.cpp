@@ -28,6 +28,25 @@ constexpr std::array<FailureWords, 3> kFailureWords = {{
 // The locale whose messages give the system's reasons in Italian.
 constexpr const char* kItalianMessages = "it_IT.UTF-8";
 
+// The program's own reasons, which no system locale translates.
+struct OwnReason {
+  std::string_view english;
+  std::string_view italian;  // Windows-1252
+};
+
+constexpr std::array<OwnReason, 2> kOwnReasons = {{
+    {common::kNotRegularFile, "Non \xE8 un file regolare"},
+    {common::kLinkOfAnotherUser, "\xC8 un collegamento di un altro utente"},
+}};
+
+std::optional<std::string> italianReasonFor(const common::Error& error) {
+  if (error.errorNumber != 0) return common::systemReasonIn(error.errorNumber, kItalianMessages);
+  for (const OwnReason& own : kOwnReasons) {
+    if (own.english == error.reason) return std::string(own.italian);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 const Language& italianLanguage() {
@@ -120,9 +139,7 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode) {
 std::string fileFailureText(std::string_view langCode, FileOperation operation,
                             std::string_view fileName, const common::Error& error) {
   std::optional<std::string> italianReason;
-  if (langCode == italianLanguage().langCode && error.errorNumber != 0) {
-    italianReason = common::systemReasonIn(error.errorNumber, kItalianMessages);
-  }
+  if (langCode == italianLanguage().langCode) italianReason = italianReasonFor(error);
   std::string_view what;
   for (const FailureWords& words : kFailureWords) {
     if (words.operation == operation) what = italianReason ? words.italian : words.english;
