@@ -24,6 +24,21 @@ std::string_view wordsFor(const FailureWords& words, FileOperation operation) {
   return {};
 }
 
+// The reason in the language's own words: the system's, from its locale's
+// messages, or the program's own; nothing where there is none, and always
+// for a language whose reasons are the system's own.
+std::optional<std::string> localReasonFor(const Language& language, const common::Error& error) {
+  if (language.reasonLocale == nullptr) return std::nullopt;
+  if (error.errorNumber != 0)
+    return common::systemReasonIn(error.errorNumber, language.reasonLocale);
+  if (error.reason == common::kNotRegularFile)
+    return std::string(language.ownReasons.notRegularFile);
+  if (error.reason == common::kLinkOfAnotherUser) {
+    return std::string(language.ownReasons.linkOfAnotherUser);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 const Language& italianLanguage() {
@@ -43,7 +58,8 @@ const Language& italianLanguage() {
       {"Impossibile aprire", "Impossibile leggere", "Impossibile scrivere"},
       "Nessun aeroporto trovato: ",
       "Copia aeroporto",
-      "it_IT.UTF-8"};
+      "it_IT.UTF-8",
+      {"Non \xE8 un file regolare", "\xC8 un collegamento di un altro utente"}};
   return italian;
 }
 
@@ -64,7 +80,8 @@ const Language& englishLanguage() {
       {"Cannot open", "Cannot read", "Cannot write"},
       "No airport found: ",
       "Copy airport",
-      nullptr};
+      nullptr,
+      {common::kNotRegularFile, common::kLinkOfAnotherUser}};
   return english;
 }
 
@@ -110,10 +127,7 @@ const AccessibleTexts& accessibleTexts(std::string_view langCode) {
 std::string fileFailureText(std::string_view langCode, FileOperation operation,
                             std::string_view fileName, const common::Error& error) {
   const Language& language = languageFor(langCode, Fallback::English);
-  std::optional<std::string> localReason;
-  if (language.reasonLocale != nullptr && error.errorNumber != 0) {
-    localReason = common::systemReasonIn(error.errorNumber, language.reasonLocale);
-  }
+  const std::optional<std::string> localReason = localReasonFor(language, error);
   const Language& wordsIn = localReason ? language : englishLanguage();
   return common::fileFailureMessage(wordsFor(wordsIn.failureWords, operation), fileName,
                                     localReason.value_or(error.reason));

@@ -44,6 +44,11 @@ struct FailureWords {
   std::string_view write;
 };
 
+struct OwnReasons {
+  std::string_view notRegularFile;
+  std::string_view linkOfAnotherUser;
+};
+
 // Every text of one interface language.
 struct Language {
   common::Captions captions;
@@ -57,6 +62,9 @@ struct Language {
   // The locale whose messages give the system's reasons in this language;
   // nullptr for the system's own (English) reasons.
   const char* reasonLocale;
+  // The program's own reasons (common::kNotRegularFile, kLinkOfAnotherUser),
+  // which no system locale translates, in this language (Windows-1252).
+  OwnReasons ownReasons;
 };
 
 const Language& italianLanguage();

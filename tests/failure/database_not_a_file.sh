@@ -51,7 +51,7 @@ driver_finish
 expect_output "$(ctl Label2 1 - AAAA)
 $(msg "Cannot open $not_a_file")
 $(ctl Label2 1 - AAAA)
-$(msg "Impossibile aprire $not_a_file")
+$(msg "Impossibile aprire \"airports.txt\": Non è un file regolare")
 $(ctl Label2 1 - AAAA)
 " "while running: output"
 expect_status 0

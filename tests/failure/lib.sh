@@ -65,13 +65,18 @@ val() { printf '%s\t%s\n' "$1" "$2"; }
 
 # A file failure under the Italian interface, as the driver reports it:
 # wholly in Italian where this system has Italian messages for the reason,
-# wholly in English where it has not (or the reason is the program's own).
+# wholly in English where it has not.
 #   msg_ita open|read|write FILE ENGLISH-REASON
 msg_ita() {
   local operation=$1 file=$2 reason=$3 italian=""
-  if locale -a 2> /dev/null | grep -qi '^it_IT\.utf-\?8$'; then
-    italian=$(TEXTDOMAIN=libc LANGUAGE= LC_ALL=it_IT.UTF-8 gettext -- "$reason" 2> /dev/null)
-  fi
+  case $reason in
+    # the program's own reasons, which it words in Italian itself
+    "Not a regular file") italian="Non è un file regolare" ;;
+    "Is a link owned by another user") italian="È un collegamento di un altro utente" ;;
+    *) if locale -a 2> /dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+      italian=$(TEXTDOMAIN=libc LANGUAGE= LC_ALL=it_IT.UTF-8 gettext -- "$reason" 2> /dev/null)
+    fi ;;
+  esac
   if [ -n "$italian" ] && [ "$italian" != "$reason" ]; then
     case $operation in
       open) msg "Impossibile aprire \"$file\": $italian" ;;

@@ -44,7 +44,7 @@ for mechanism in "${mechanisms[@]}"; do
     "${prefix[@]}"
   [ "$mechanism" = chattr ] && chattr -i "$work"
   reason=$([ "$mechanism" = nobody ] && echo "Permission denied" || echo "Operation not permitted")
-  expect_output "$(msg "Impossibile scrivere \"$other\": $reason")
+  expect_output "$(msg_ita write "$other" "$reason")
 $(ctl Label2 1 - BBBB)
 " "$mechanism: output"
   expect_status 0

@@ -20,6 +20,7 @@ sheet="AAAA  FIRST.txt"
 search=$'tick 1\ntype aaaa\nclick Command1\nshow Label2\n'
 shown=$(ctl Label2 1 - AAAA)
 refused='Is a link owned by another user'
+refused_ita='È un collegamento di un altro utente'
 
 shared_folder() {
   rm -rf "$work" "$victim" && mkdir "$work" "$victim"
@@ -49,7 +50,7 @@ echo "-- a planted sheet link is refused, the search goes on"
 shared_folder
 plant "$sheet" "$victim/.bashrc" "$planter"
 run_driver "$search"
-expect_output "$(msg "Impossibile scrivere \"$sheet\": $refused")
+expect_output "$(msg "Impossibile scrivere \"$sheet\": $refused_ita")
 $shown
 " "planted sheet link: output"
 expect_status 0
@@ -104,7 +105,7 @@ ln -s "$victim/.bashrc" "$scratch/tmp/next"
 chown -h "$planter" "$scratch/tmp/next"
 plant "$sheet" "$scratch/tmp/next" 0
 run_driver "$search"
-expect_output "$(msg "Impossibile scrivere \"$sheet\": $refused")
+expect_output "$(msg "Impossibile scrivere \"$sheet\": $refused_ita")
 $shown
 " "chain: output"
 victim_untouched chain

@@ -190,10 +190,15 @@ TEST(FileFailureText, IsInOneLanguageWhateverTheSystemLocale) {
         << system;
     EXPECT_EQ(form::fileFailureText("Eng", FileOperation::Write, "x.txt", denied), english)
         << system;
-    // The program's own reason has no Italian: all English.
+    // The program's own reasons have their Italian words; other words of
+    // its own stay wholly English.
     EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Write, "x.txt",
-                                    common::Error{"Not a regular file"}),
-              "Cannot write \"x.txt\": Not a regular file")
+                                    common::Error{common::kNotRegularFile}),
+              "Impossibile scrivere \"x.txt\": Non \xE8 un file regolare")
+        << system;
+    EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Write, "x.txt",
+                                    common::Error{"Line too long"}),
+              "Cannot write \"x.txt\": Line too long")
         << system;
   }
   std::setlocale(LC_ALL, before.c_str());
