@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text1252.h"
 #include "form/languages.h"
 #include "ui/announcement.h"
+#include "ui/cp1252_text.h"
 #include "ui/enter_key_clicks.h"
 #include "ui/form_font.h"
 #include "ui/list_scroll_keys.h"
@@ -55,16 +55,6 @@ using form::TwipsRect;
 
 std::size_t index(ControlId id) {
   return static_cast<std::size_t>(id);
-}
-
-QString fromCp1252(std::string_view text) {
-  return QString::fromStdString(common::cp1252ToUtf8(text));
-}
-
-std::string toCp1252(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return common::utf8ToCp1252(
-      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 // Labels and message boxes break lines at CR; Qt breaks them at LF.
