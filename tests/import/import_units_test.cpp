@@ -351,8 +351,24 @@ TEST(ConvertAirport, WritesTheFieldsAndSearchKeys) {
   ASSERT_TRUE(converted.block.has_value());
   EXPECT_TRUE(converted.problem.empty());
   EXPECT_EQ(utf8Of(importer::airportLine(*converted.block)),
-            "ZRH ZURICH AIRPORT KLOTEN ZÜRICH-KLOTEN ZURICH-KLOTEN|LSZH|ZÜRICH AIRPORT|"
+            "* LSZH ZRH ZUERICH AIRPORT ZURICH AIRPORT ZÜRICH-KLOTEN ZÜRICH KLOTEN "
+            "ZUERICH-KLOTEN ZUERICH KLOTEN ZURICH-KLOTEN ZURICH KLOTEN |LSZH|ZÜRICH AIRPORT|"
             "47458056|8548056|1417|ZURICH|ZRH|SWITZERLAND|");
+}
+
+TEST(SpellingVariants, GivesTheFormsPeopleType) {
+  const auto variants = [](const char* utf8) {
+    std::string all;
+    for (const std::string& variant : importer::spellingVariants(common::utf8ToCp1252(utf8)))
+      all += (all.empty() ? "" : "/") + utf8Of(variant);
+    return all;
+  };
+  EXPECT_EQ(variants("O'HARE"), "O'HARE/OHARE");
+  EXPECT_EQ(variants("LA GUARDIA"), "LA GUARDIA/LAGUARDIA");
+  EXPECT_EQ(variants("ST. PETERSBURG"), "ST. PETERSBURG/ST PETERSBURG/SAINT PETERSBURG");
+  EXPECT_EQ(variants("KÖLN"), "KÖLN/KOELN/KOLN");
+  EXPECT_EQ(variants("DALLAS-FORT WORTH"), "DALLAS-FORT WORTH/DALLAS FORT WORTH");
+  EXPECT_EQ(variants("LONDON"), "LONDON");
 }
 
 TEST(ConvertAirport, PrefersTheIcaoCodeAndKeepsTheIdentAsAKey) {
@@ -366,7 +382,8 @@ TEST(ConvertAirport, PrefersTheIcaoCodeAndKeepsTheIdentAsAKey) {
   const auto converted = importer::convertAirport(row, {});
   ASSERT_TRUE(converted.block.has_value());
   EXPECT_EQ(utf8Of(importer::airportLine(*converted.block)),
-            "CH-0001 ZURICH AIRPORT|LSZH|ZÜRICH AIRPORT|47458056|8548056||ZURICH|--|QQ|");
+            "* LSZH CH-0001 ZUERICH AIRPORT ZURICH AIRPORT |LSZH|ZÜRICH AIRPORT|47458056|8548056||"
+            "ZURICH|--|QQ|");
   EXPECT_EQ(converted.block->ident, "CH-0001");
 }
 
@@ -508,7 +525,7 @@ TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {
             "|09|090|9000|0|0|\r\n"
             "|27|270|9000|0|0|\r\n"
             "\r\n"
-            "EF|EFGH|SAMPLE FIELD|45500000|-9250000|320|SAMPLETOWN|--|SAMPLELAND|\r\n"
+            "* EF |EFGH|SAMPLE FIELD|45500000|-9250000|320|SAMPLETOWN|--|SAMPLELAND|\r\n"
             "\r\n");
   EXPECT_EQ(importer::databaseBytes({}), "");
 }
