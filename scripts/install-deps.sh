@@ -15,6 +15,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev fonts-liber
 # program's tests on a display (xdotool closes its message boxes, xprop
 # reads its window icon).
 packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin xdotool x11-utils)
+# The importer's gazetteer: GeoNames cities and their names in other languages.
+packages+=(libgeonames-dev libgeonames-common)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

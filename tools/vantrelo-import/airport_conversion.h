@@ -42,10 +42,11 @@ struct AirportBlock {
   // Not written; what the first-click order weighs (airport_order.h).
   std::string type;  // "large_airport", ...
   bool scheduledService = false;
-  KeyList keys;             // what searchKeys is made of
-  std::string countryCode;  // ISO 3166, "CH"
-  std::vector<std::string>
-      cityKeys;  // the names of the city it serves, where it is its main airport
+  // Not written either: what field 0 is made of (city_names.h).
+  KeyList keys;
+  std::string countryCode;            // ISO 3166, "CH"
+  std::vector<std::string> cityKeys;  // names of the cities it is the main airport of
+  std::size_t rowLine = 0;            // of the airport row, for warnings
 };
 
 // Remakes searchKeys from keys, after keys have been added to.

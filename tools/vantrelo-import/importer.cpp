@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "city_names.h"
 #include "common/form_state.h"
 #include "item_limit.h"
 
@@ -39,14 +40,16 @@ std::optional<AirportBlock> writableBlock(const ImportInput& input, const Airpor
         "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out"));
     return std::nullopt;
   }
-  const ItemLimitFit fit = fitItemLimit(*converted.block);
-  if (!fit.warning.empty()) {
-    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
-  }
+  // Whether the line fits at all; keys are cut to fit once all are in.
+  AirportBlock bare = *converted.block;
+  bare.searchKeys.clear();
+  const ItemLimitFit fit = fitItemLimit(bare);
   if (!fit.fits) {
+    summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
     ++summary.airportsSkipped["airport line too long"];
     return std::nullopt;
   }
+  converted.block->rowLine = row.line;
   lineByIdent.emplace(ident, row.line);
   return std::move(converted.block);
 }
@@ -158,6 +161,15 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
 
   const BlockIndex blockById = addAirports(input, types, result);
   joinRunways(input, blockById, result);
+  if (input.gazetteer != nullptr) addCityNames(result.blocks, *input.gazetteer, metroCodes());
+  // Names come last in field 0, the cities' last of all, so they are what a
+  // line too long loses first.
+  for (AirportBlock& block : result.blocks) {
+    const ItemLimitFit fit = fitItemLimit(block);
+    if (!fit.warning.empty()) {
+      summary.warnings.push_back(warningAt(input.airportsFileName, block.rowLine, fit.warning));
+    }
+  }
 
   std::vector<AirportBlock>& blocks = result.blocks;
   std::stable_sort(blocks.begin(), blocks.end(),

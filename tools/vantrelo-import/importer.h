@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "airport_conversion.h"
+#include "gazetteer.h"
+#include "geonames_source.h"
 #include "ourairports_tables.h"
 
 #include "common/error.h"
@@ -53,10 +55,13 @@ struct ImportInput {
   const std::map<std::string, std::string>& countryNames;
   std::string airportsFileName;  // for the warnings
   std::string runwaysFileName;
+  // Where the names of the cities come from (city_names.h); nullptr for none.
+  const Gazetteer* gazetteer = &installedGazetteer();
 };
 
 // Airports of the given types that are not closed, each with the runways
-// whose airport_ref is its id, in the order of the runways file.
+// whose airport_ref is its id, in the order of the runways file, and the
+// names of the cities they serve.
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types);
 
 }  // namespace importer

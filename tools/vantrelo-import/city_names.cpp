@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: MIT
+#include "city_names.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+
+#include "text_folding.h"
+
+namespace importer {
+namespace {
+
+int typeRank(const AirportBlock& block) {
+  if (block.type == "large_airport") return 0;
+  if (block.type == "medium_airport") return 1;
+  return 2;
+}
+
+// Degrees from a coordinate field, "-9250000" -> -9.25.
+double degrees(const std::string& field) {
+  long millionths = 0;
+  std::from_chars(field.data(), field.data() + field.size(), millionths);
+  return static_cast<double>(millionths) / 1e6;
+}
+
+long longestRunwayFt(const AirportBlock& block) {
+  long longest = 0;
+  for (const RunwayEndLine& end : block.runways) {
+    long length = 0;
+    std::from_chars(end.lengthFt.data(), end.lengthFt.data() + end.lengthFt.size(), length);
+    longest = std::max(longest, length);
+  }
+  return longest;
+}
+
+struct Serving {
+  std::size_t block;
+  bool namedByMunicipality;
+};
+
+// Lower is the better main airport.
+auto mainAirportRank(const AirportBlock& block, bool namedByMunicipality) {
+  return std::make_tuple(typeRank(block), !block.scheduledService, !namedByMunicipality,
+                         -static_cast<long>(block.runways.size()), -longestRunwayFt(block),
+                         block.ident);
+}
+
+// The city's names as database text, but for those with a letter that has
+// no Latin form: a "?" in a key would be found by nothing typed.
+std::vector<std::string> writableNames(const GazetteerCity& city) {
+  std::vector<std::string> names;
+  for (const std::string& name : city.names) {
+    std::string text = databaseText(name);
+    if (text.find('?') == std::string::npos) names.push_back(std::move(text));
+  }
+  return names;
+}
+
+void addUnique(std::vector<std::string>& list, const std::string& text) {
+  if (std::find(list.begin(), list.end(), text) == list.end()) list.push_back(text);
+}
+
+}  // namespace
+
+void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
+                  const std::vector<MetroCode>& metroCodes) {
+  std::unordered_map<std::string, std::size_t> blockByIcao;
+  for (std::size_t i = 0; i < blocks.size(); ++i)
+    blockByIcao.emplace(blocks[i].icao, i);
+
+  std::vector<std::vector<ServedCity>> served(blocks.size());
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const AirportBlock& block = blocks[i];
+    served[i] = gazetteer.citiesServedBy(block.heading1, block.countryCode, degrees(block.latitude),
+                                         degrees(block.longitude), typeRank(block) <= 1);
+  }
+  std::map<std::uint32_t, std::size_t> metroMain;  // city -> block
+  for (const MetroCode& metro : metroCodes) {
+    std::optional<std::uint32_t> city;
+    for (const std::string& name : metro.cityNames) {
+      if (!city) city = gazetteer.cityNamed(databaseText(name), metro.countryCode);
+    }
+    bool first = true;
+    for (const std::string& icao : metro.airports) {
+      const auto found = blockByIcao.find(icao);
+      if (found == blockByIcao.end()) continue;
+      AirportBlock& block = blocks[found->second];
+      addUnique(block.keys.codes, metro.code);
+      for (const std::string& name : metro.cityNames) {
+        addNameVariants(block.keys, databaseText(name));
+        if (first) {
+          for (const std::string& variant : spellingVariants(databaseText(name)))
+            addUnique(block.cityKeys, variant);
+        }
+      }
+      first = false;
+      if (!city) continue;
+      metroMain.try_emplace(*city, found->second);
+      auto& cities = served[found->second];
+      if (std::none_of(cities.begin(), cities.end(),
+                       [&](const ServedCity& s) { return s.city == *city; })) {
+        cities.push_back({*city, true});
+      }
+    }
+  }
+
+  std::map<std::uint32_t, std::vector<Serving>> servingByCity;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    AirportBlock& block = blocks[i];
+    for (const ServedCity& city : served[i]) {
+      for (const std::string& name : writableNames(gazetteer.city(city.city)))
+        addNameVariants(block.keys, name);
+      if (typeRank(block) <= 1) servingByCity[city.city].push_back({i, city.namedByMunicipality});
+    }
+    refreshSearchKeys(block);
+  }
+
+  for (const auto& [city, serving] : servingByCity) {
+    std::optional<std::size_t> main;
+    if (const auto listed = metroMain.find(city); listed != metroMain.end()) {
+      main = listed->second;
+    } else {
+      const auto best =
+          std::min_element(serving.begin(), serving.end(), [&](const Serving& a, const Serving& b) {
+            return mainAirportRank(blocks[a.block], a.namedByMunicipality) <
+                   mainAirportRank(blocks[b.block], b.namedByMunicipality);
+          });
+      main = best->block;
+    }
+    for (const std::string& name : writableNames(gazetteer.city(city))) {
+      for (const std::string& variant : spellingVariants(name))
+        addUnique(blocks[*main].cityKeys, variant);
+    }
+  }
+}
+
+}  // namespace importer
