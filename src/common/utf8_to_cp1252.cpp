@@ -18,11 +18,14 @@ namespace common {
 namespace {
 
 // Letters of African and Azerbaijani names that Latin-ASCII leaves alone,
-// and the ayn, hamza, okina and prime of transliterated names as apostrophes.
+// the ayn, hamza, okina and prime of transliterated names as apostrophes,
+// and the Kazakh and Urdu letters that Any-Latin passes over ("Нұр-Сұлтан",
+// "لاہور").
 constexpr const char16_t* kPlainLetterRules =
     u"::Latin-ASCII; Ɔ > O; ɔ > o; Ǝ > E; ǝ > e; Ə > E; ə > e; Ɣ > G; ɣ > g; "
     u"Ɵ > O; ɵ > o; Ʊ > U; ʊ > u; Ʒ > Z; ʒ > z; ɐ > a; ɑ > a; "
-    u"[ʹʻʼʾʿ] > \\u0027;";
+    u"[ʹʻʼʾʿ] > \\u0027; Ұ > U; ұ > u; Ү > U; ү > u; "
+    u"ہ > h; ھ > h; ۃ > h; ٹ > t; ڈ > d; ڑ > r; ں > n; ے > e; ۓ > e; ی > y;";
 
 class Transliteration {
  public:

@@ -65,6 +65,7 @@ TEST(Utf8To1252, NeverTurnsAnAccentIntoAQuestionMark) {
   EXPECT_EQ(upper("Архангельск Йошкар-Ола"), "ARHANGEL'SK JO\x8AKAR-OLA");
   EXPECT_EQ(upper("Αθήνα Ηράκλειο"), "ATHENA ER\xC1KLEIO");  // tonos
   EXPECT_EQ(upper("ʿAlmāḏ ʿAmmān"), "'ALMAD 'AMMAN");
+  EXPECT_EQ(upper("Нұр-Сұлтан لاہور"), "NUR-SULTAN LAHWR");
   EXPECT_EQ(upper("e\u0301\u0323x"), "EX");  // a pair Windows-1252 lacks: plain letter
   EXPECT_EQ(upper("\u0301"), "");            // a mark alone
 }

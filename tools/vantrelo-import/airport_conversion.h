@@ -46,6 +46,7 @@ struct AirportBlock {
   KeyList keys;
   std::string countryCode;            // ISO 3166, "CH"
   std::vector<std::string> cityKeys;  // names of the cities it is the main airport of
+  std::string metroCode;              // of the city it is the main airport of, "LON"
   std::size_t rowLine = 0;            // of the airport row, for warnings
 };
 

@@ -17,8 +17,8 @@
 namespace importer {
 namespace {
 
-enum class KeyKind { Icao, Iata, City };
-constexpr int kKeyKinds = 3;
+enum class KeyKind { Icao, Iata, Metro, City };
+constexpr int kKeyKinds = 4;
 // A city name shorter than this is inside too many lines to be worth a wish.
 constexpr std::size_t kShortestCityKey = 3;
 
@@ -105,6 +105,8 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
     list.add(priority(KeyKind::Icao), node, block.icao);
     if (block.heading3 != "--" && !block.heading3.empty())
       list.add(priority(KeyKind::Iata), node, block.heading3);
+    // A metropolitan code is typed like an airport's own.
+    if (!block.metroCode.empty()) list.add(priority(KeyKind::Metro), node, block.metroCode);
     for (const std::string& key : block.cityKeys) {
       if (key.size() >= kShortestCityKey) list.add(priority(KeyKind::City), node, key);
     }

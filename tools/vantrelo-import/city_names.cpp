@@ -90,6 +90,7 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
       if (found == blockByIcao.end()) continue;
       AirportBlock& block = blocks[found->second];
       addUnique(block.keys.codes, metro.code);
+      if (first) block.metroCode = metro.code;
       for (const std::string& name : metro.cityNames) {
         addNameVariants(block.keys, databaseText(name));
         if (first) {

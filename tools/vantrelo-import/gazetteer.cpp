@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "common/text1252.h"
 #include "text_folding.h"
@@ -52,8 +53,11 @@ Gazetteer::Gazetteer(std::vector<GazetteerCity> cities) : m_cities(std::move(cit
       const std::string key = nameKey(city.countryCode, comparableName(databaseText(name)));
       if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
     }
-    for (const std::string& key : keys)
+    for (const std::string& key : keys) {
       m_byName[key].push_back(index);
+      // The same name in any country, for airports beside a border.
+      m_byName[nameKey("*", key.substr(key.find(' ') + 1))].push_back(index);
+    }
     if (city.population >= kBigCityPopulation) m_bigByCountry[city.countryCode].push_back(index);
   }
 }
@@ -87,13 +91,25 @@ std::vector<ServedCity> Gazetteer::citiesServedBy(std::string_view municipality,
     }
   }
   if (forms.size() > 1) forms.push_back(part);
-  for (const std::string& form : forms) {
-    const auto named = m_byName.find(nameKey(countryCode, comparableName(form)));
-    if (named == m_byName.end()) continue;
-    if (const auto city = nearest(named->second, kMunicipalityKm)) {
-      served.push_back({*city, true});
-      break;
+  const auto namedCity = [&](const std::string& form) {
+    for (const auto& [country, withinKm] :
+         {std::pair<std::string_view, double>{countryCode, kMunicipalityKm},
+          {"*", kAcrossBorderKm}}) {
+      const auto named = m_byName.find(nameKey(country, comparableName(form)));
+      if (named == m_byName.end()) continue;
+      if (const auto city = nearest(named->second, withinKm)) return city;
     }
+    return std::optional<std::uint32_t>();
+  };
+  // The whole municipality, or else each of its parts.
+  for (const std::string& form : forms) {
+    const auto city = namedCity(form);
+    if (!city) continue;
+    if (std::none_of(served.begin(), served.end(),
+                     [&](const ServedCity& s) { return s.city == *city; })) {
+      served.push_back({*city, true});
+    }
+    if (&form == &forms.front()) break;
   }
   if (nearbyBigCity) {
     const auto big = m_bigByCountry.find(std::string(countryCode));

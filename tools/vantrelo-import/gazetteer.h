@@ -36,12 +36,16 @@ class Gazetteer {
 
   // Cities within this of an airport may be served by it.
   static constexpr double kMunicipalityKm = 80;
+  static constexpr double kAcrossBorderKm = 30;
   static constexpr double kNearbyBigCityKm = 50;
   static constexpr std::uint32_t kBigCityPopulation = 500000;
 
   // The cities an airport at latitude, longitude (degrees) in countryCode
   // serves: the one of that country whose name its municipality (database
-  // text) gives, the nearest where several share the name; and, when
+  // text) gives, the nearest within kMunicipalityKm where several share the
+  // name, or else the nearest of that name in another country within
+  // kAcrossBorderKm; a municipality that names no city is taken in parts
+  // ("BÂLE/MULHOUSE" in France serves Basel and Mulhouse); and, when
   // nearbyBigCity, the nearest city of that country of kBigCityPopulation
   // people or more within kNearbyBigCityKm. Each city once.
   std::vector<ServedCity> citiesServedBy(std::string_view municipality,

@@ -63,10 +63,13 @@ MoCatalogue MoCatalogue::fromBytes(std::string bytes) {
     }
     catalogue.m_entries.push_back({msgid->offset, msgid->length, msgstr->offset, msgstr->length});
   }
-  std::sort(catalogue.m_entries.begin(), catalogue.m_entries.end(),
-            [&catalogue](const Entry& a, const Entry& b) {
-              return catalogue.at(a.idOffset, a.idLength) < catalogue.at(b.idOffset, b.idLength);
-            });
+  // msgfmt writes the ids sorted; another tool may not.
+  const auto byId = [&catalogue](const Entry& a, const Entry& b) {
+    return catalogue.at(a.idOffset, a.idLength) < catalogue.at(b.idOffset, b.idLength);
+  };
+  if (!std::is_sorted(catalogue.m_entries.begin(), catalogue.m_entries.end(), byId)) {
+    std::sort(catalogue.m_entries.begin(), catalogue.m_entries.end(), byId);
+  }
   return catalogue;
 }
 
