@@ -49,16 +49,36 @@ auto mainAirportRank(const AirportBlock& block, bool namedByMunicipality) {
                          block.ident);
 }
 
-// The city's names as database text, but for those with a letter that has
-// no Latin form: a "?" in a key would be found by nothing typed.
-std::vector<std::string> writableNames(const GazetteerCity& city) {
-  std::vector<std::string> names;
-  for (const std::string& name : city.names) {
-    std::string text = databaseText(name);
-    if (text.find('?') == std::string::npos) names.push_back(std::move(text));
+// Each city's names as database text in every spelling (spellingVariants),
+// made once however many airports serve the city. A name with a letter that
+// has no Latin form is left out: a "?" in a key would be found by nothing
+// typed.
+class CityKeys {
+ public:
+  explicit CityKeys(const Gazetteer& gazetteer)
+      : m_gazetteer(gazetteer), m_keys(gazetteer.size()) {}
+
+  const std::vector<std::string>& of(std::uint32_t city) {
+    std::optional<std::vector<std::string>>& keys = m_keys[city];
+    if (!keys) {
+      keys.emplace();
+      for (const std::string& name : m_gazetteer.city(city).names) {
+        const std::string text = databaseText(name);
+        if (text.find('?') != std::string::npos) continue;
+        for (std::string& variant : spellingVariants(text)) {
+          if (std::find(keys->begin(), keys->end(), variant) == keys->end()) {
+            keys->push_back(std::move(variant));
+          }
+        }
+      }
+    }
+    return *keys;
   }
-  return names;
-}
+
+ private:
+  const Gazetteer& m_gazetteer;
+  std::vector<std::optional<std::vector<std::string>>> m_keys;
+};
 
 void addUnique(std::vector<std::string>& list, const std::string& text) {
   if (std::find(list.begin(), list.end(), text) == list.end()) list.push_back(text);
@@ -109,12 +129,13 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
     }
   }
 
+  CityKeys cityKeys(gazetteer);
   std::map<std::uint32_t, std::vector<Serving>> servingByCity;
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     AirportBlock& block = blocks[i];
     for (const ServedCity& city : served[i]) {
-      for (const std::string& name : writableNames(gazetteer.city(city.city)))
-        addNameVariants(block.keys, name);
+      const auto& keys = cityKeys.of(city.city);
+      block.keys.names.insert(block.keys.names.end(), keys.begin(), keys.end());
       if (typeRank(block) <= 1) servingByCity[city.city].push_back({i, city.namedByMunicipality});
     }
     refreshSearchKeys(block);
@@ -132,10 +153,8 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
           });
       main = best->block;
     }
-    for (const std::string& name : writableNames(gazetteer.city(city))) {
-      for (const std::string& variant : spellingVariants(name))
-        addUnique(blocks[*main].cityKeys, variant);
-    }
+    for (const std::string& key : cityKeys.of(city))
+      addUnique(blocks[*main].cityKeys, key);
   }
 }
 

@@ -41,9 +41,10 @@ std::optional<AirportBlock> writableBlock(const ImportInput& input, const Airpor
     return std::nullopt;
   }
   // Whether the line fits at all; keys are cut to fit once all are in.
-  AirportBlock bare = *converted.block;
-  bare.searchKeys.clear();
-  const ItemLimitFit fit = fitItemLimit(bare);
+  std::string keys = std::move(converted.block->searchKeys);
+  converted.block->searchKeys.clear();
+  const ItemLimitFit fit = fitItemLimit(*converted.block);
+  converted.block->searchKeys = std::move(keys);
   if (!fit.fits) {
     summary.warnings.push_back(warningAt(input.airportsFileName, row.line, fit.warning));
     ++summary.airportsSkipped["airport line too long"];
@@ -169,6 +170,7 @@ ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>
     if (!fit.warning.empty()) {
       summary.warnings.push_back(warningAt(input.airportsFileName, block.rowLine, fit.warning));
     }
+    block.keys = {};  // written into searchKeys; tens of megabytes on a whole-world import
   }
 
   std::vector<AirportBlock>& blocks = result.blocks;
