@@ -5,15 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/text1252.h"
 #include "database_writer.h"
 #include "geonames_source.h"
 #include "importer.h"
+#include "metro_codes.h"
+#include "mo_catalogue.h"
 
 namespace {
 
@@ -139,6 +143,76 @@ TEST(InstalledGazetteer, NamesCitiesInItalianEnglishAndTheirOwnLanguages) {
   EXPECT_TRUE(hasAll(names("Athens", "GR"), {"Atene", "Αθήνα"}));
   // Matched by a name of the country's own language too.
   EXPECT_TRUE(hasAll(names("Warszawa", "PL"), {"Varsavia", "Warsaw"}));
+}
+
+// A .mo file of the given byte order holding ids and translations.
+std::string moFile(const std::vector<std::pair<std::string, std::string>>& entries,
+                   bool bigEndian) {
+  std::string bytes;
+  const auto word = [&](std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+      const int shift = bigEndian ? 8 * (3 - i) : 8 * i;
+      bytes += static_cast<char>((value >> shift) & 0xFF);
+    }
+  };
+  const auto count = static_cast<std::uint32_t>(entries.size());
+  const std::uint32_t originals = 28;
+  const std::uint32_t translations = originals + 8 * count;
+  std::uint32_t offset = translations + 8 * count;
+  word(0x950412de);
+  word(0);
+  word(count);
+  word(originals);
+  word(translations);
+  word(0);
+  word(0);
+  std::string strings;
+  for (const bool translation : {false, true}) {
+    for (const auto& [id, text] : entries) {
+      const std::string& value = translation ? text : id;
+      word(static_cast<std::uint32_t>(value.size()));
+      word(offset + static_cast<std::uint32_t>(strings.size()));
+      strings += value + '\0';
+    }
+  }
+  return bytes + strings;
+}
+
+TEST(MoCatalogue, FindsTranslationsInEitherByteOrder) {
+  for (const bool bigEndian : {false, true}) {
+    // Ids out of order, as another tool than msgfmt may write them.
+    const auto catalogue = importer::MoCatalogue::fromBytes(
+        moFile({{"524901", "Mosca"}, {"2643743", "Londra"}, {"", "header"}}, bigEndian));
+    EXPECT_EQ(catalogue.find("2643743").value_or(""), "Londra");
+    EXPECT_EQ(catalogue.find("524901").value_or(""), "Mosca");
+    EXPECT_FALSE(catalogue.find("3169070").has_value());
+  }
+}
+
+TEST(MoCatalogue, IsEmptyForAFileThatIsNoCatalogue) {
+  const std::string good = moFile({{"524901", "Mosca"}}, false);
+  EXPECT_FALSE(importer::MoCatalogue::fromBytes(good).empty());
+  EXPECT_TRUE(importer::MoCatalogue::fromBytes("").empty());
+  EXPECT_TRUE(importer::MoCatalogue::fromBytes(std::string(64, 'x')).empty());
+  // Cut anywhere, a catalogue reads as empty or whole, never past its end.
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    const auto cut = importer::MoCatalogue::fromBytes(good.substr(0, size));
+    EXPECT_TRUE(cut.empty() || cut.find("524901").has_value()) << size;
+  }
+  EXPECT_TRUE(importer::MoCatalogue::load("/nonexistent/geonames.mo").empty());
+}
+
+TEST(MetroCodes, ReadsTheTableAndPassesOverBrokenLines) {
+  const auto codes = importer::parseMetroCodes(
+      "# comment\r\nLON|London|GB|EGLL EGKK\r\nWAS|Washington;Washington D.C.|US|KIAD  KDCA\n"
+      "BAD|no airports|XX|\nSHORT|London|GB\n\n");
+  ASSERT_EQ(codes.size(), 2u);
+  EXPECT_EQ(codes[0].code, "LON");
+  EXPECT_EQ(codes[0].airports, (std::vector<std::string>{"EGLL", "EGKK"}));
+  EXPECT_EQ(codes[1].cityNames, (std::vector<std::string>{"Washington", "Washington D.C."}));
+  EXPECT_EQ(codes[1].airports, (std::vector<std::string>{"KIAD", "KDCA"}));
+  // The table built in lists the codes travellers use.
+  EXPECT_GE(importer::metroCodes().size(), 20u);
 }
 
 }  // namespace

@@ -84,6 +84,54 @@ void addUnique(std::vector<std::string>& list, const std::string& text) {
   if (std::find(list.begin(), list.end(), text) == list.end()) list.push_back(text);
 }
 
+using CityToBlock = std::map<std::uint32_t, std::size_t>;
+
+// The metropolitan code's airports get the code and the city's names as
+// written in the table; the first of them present is the city's main one.
+void applyMetroCode(const MetroCode& metro, const Gazetteer& gazetteer,
+                    const std::unordered_map<std::string, std::size_t>& blockByIcao,
+                    std::vector<AirportBlock>& blocks, std::vector<std::vector<ServedCity>>& served,
+                    CityToBlock& metroMain) {
+  std::optional<std::uint32_t> city;
+  for (const std::string& name : metro.cityNames) {
+    if (!city) city = gazetteer.cityNamed(databaseText(name), metro.countryCode);
+  }
+  bool first = true;
+  for (const std::string& icao : metro.airports) {
+    const auto found = blockByIcao.find(icao);
+    if (found == blockByIcao.end()) continue;
+    AirportBlock& block = blocks[found->second];
+    addUnique(block.keys.codes, metro.code);
+    for (const std::string& name : metro.cityNames)
+      addNameVariants(block.keys, databaseText(name));
+    if (first) {
+      block.metroCode = metro.code;
+      for (const std::string& name : metro.cityNames) {
+        for (const std::string& variant : spellingVariants(databaseText(name)))
+          addUnique(block.cityKeys, variant);
+      }
+    }
+    first = false;
+    if (!city) continue;
+    metroMain.try_emplace(*city, found->second);
+    auto& cities = served[found->second];
+    if (std::none_of(cities.begin(), cities.end(),
+                     [&](const ServedCity& s) { return s.city == *city; })) {
+      cities.push_back({*city, true});
+    }
+  }
+}
+
+std::size_t mainAirport(const std::vector<Serving>& serving,
+                        const std::vector<AirportBlock>& blocks) {
+  return std::min_element(serving.begin(), serving.end(),
+                          [&](const Serving& a, const Serving& b) {
+                            return mainAirportRank(blocks[a.block], a.namedByMunicipality) <
+                                   mainAirportRank(blocks[b.block], b.namedByMunicipality);
+                          })
+      ->block;
+}
+
 }  // namespace
 
 void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
@@ -98,36 +146,9 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
     served[i] = gazetteer.citiesServedBy(block.heading1, block.countryCode, degrees(block.latitude),
                                          degrees(block.longitude), typeRank(block) <= 1);
   }
-  std::map<std::uint32_t, std::size_t> metroMain;  // city -> block
-  for (const MetroCode& metro : metroCodes) {
-    std::optional<std::uint32_t> city;
-    for (const std::string& name : metro.cityNames) {
-      if (!city) city = gazetteer.cityNamed(databaseText(name), metro.countryCode);
-    }
-    bool first = true;
-    for (const std::string& icao : metro.airports) {
-      const auto found = blockByIcao.find(icao);
-      if (found == blockByIcao.end()) continue;
-      AirportBlock& block = blocks[found->second];
-      addUnique(block.keys.codes, metro.code);
-      if (first) block.metroCode = metro.code;
-      for (const std::string& name : metro.cityNames) {
-        addNameVariants(block.keys, databaseText(name));
-        if (first) {
-          for (const std::string& variant : spellingVariants(databaseText(name)))
-            addUnique(block.cityKeys, variant);
-        }
-      }
-      first = false;
-      if (!city) continue;
-      metroMain.try_emplace(*city, found->second);
-      auto& cities = served[found->second];
-      if (std::none_of(cities.begin(), cities.end(),
-                       [&](const ServedCity& s) { return s.city == *city; })) {
-        cities.push_back({*city, true});
-      }
-    }
-  }
+  CityToBlock metroMain;
+  for (const MetroCode& metro : metroCodes)
+    applyMetroCode(metro, gazetteer, blockByIcao, blocks, served, metroMain);
 
   CityKeys cityKeys(gazetteer);
   std::map<std::uint32_t, std::vector<Serving>> servingByCity;
@@ -142,19 +163,11 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
   }
 
   for (const auto& [city, serving] : servingByCity) {
-    std::optional<std::size_t> main;
-    if (const auto listed = metroMain.find(city); listed != metroMain.end()) {
-      main = listed->second;
-    } else {
-      const auto best =
-          std::min_element(serving.begin(), serving.end(), [&](const Serving& a, const Serving& b) {
-            return mainAirportRank(blocks[a.block], a.namedByMunicipality) <
-                   mainAirportRank(blocks[b.block], b.namedByMunicipality);
-          });
-      main = best->block;
-    }
+    const auto listed = metroMain.find(city);
+    const std::size_t main =
+        listed != metroMain.end() ? listed->second : mainAirport(serving, blocks);
     for (const std::string& key : cityKeys.of(city))
-      addUnique(blocks[*main].cityKeys, key);
+      addUnique(blocks[main].cityKeys, key);
   }
 }
 

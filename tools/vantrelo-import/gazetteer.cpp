@@ -26,6 +26,22 @@ std::string nameKey(std::string_view countryCode, std::string_view comparable) {
   return std::string(countryCode) + ' ' + std::string(comparable);
 }
 
+// "BUENOS AIRES (EZEIZA)", "BÂLE/MULHOUSE": the whole, then each part.
+std::vector<std::string> municipalityForms(std::string_view municipality) {
+  std::vector<std::string> forms{std::string(municipality)};
+  std::string part;
+  for (const char c : municipality) {
+    if (c == '(' || c == ')' || c == '/' || c == ';') {
+      forms.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (forms.size() > 1) forms.push_back(part);
+  return forms;
+}
+
 }  // namespace
 
 std::string comparableName(std::string_view cp1252Upper) {
@@ -62,62 +78,57 @@ Gazetteer::Gazetteer(std::vector<GazetteerCity> cities) : m_cities(std::move(cit
   }
 }
 
+std::optional<std::uint32_t> Gazetteer::nearest(const std::vector<std::uint32_t>& candidates,
+                                                double latitude, double longitude,
+                                                double withinKm) const {
+  std::optional<std::uint32_t> best;
+  double bestKm = withinKm;
+  for (const std::uint32_t index : candidates) {
+    const GazetteerCity& city = m_cities[index];
+    const double km = distanceKm(latitude, longitude, city.latitude, city.longitude);
+    if (km <= bestKm) {
+      bestKm = km;
+      best = index;
+    }
+  }
+  return best;
+}
+
+std::optional<std::uint32_t> Gazetteer::namedNear(std::string_view name,
+                                                  std::string_view countryCode, double latitude,
+                                                  double longitude) const {
+  const std::string comparable = comparableName(name);
+  for (const auto& [country, withinKm] :
+       {std::pair<std::string_view, double>{countryCode, kMunicipalityKm},
+        {"*", kAcrossBorderKm}}) {
+    const auto named = m_byName.find(nameKey(country, comparable));
+    if (named == m_byName.end()) continue;
+    if (const auto city = nearest(named->second, latitude, longitude, withinKm)) return city;
+  }
+  return std::nullopt;
+}
+
 std::vector<ServedCity> Gazetteer::citiesServedBy(std::string_view municipality,
                                                   std::string_view countryCode, double latitude,
                                                   double longitude, bool nearbyBigCity) const {
   std::vector<ServedCity> served;
-  const auto nearest = [&](const std::vector<std::uint32_t>& candidates, double withinKm) {
-    std::optional<std::uint32_t> best;
-    double bestKm = withinKm;
-    for (const std::uint32_t index : candidates) {
-      const GazetteerCity& city = m_cities[index];
-      const double km = distanceKm(latitude, longitude, city.latitude, city.longitude);
-      if (km <= bestKm) {
-        bestKm = km;
-        best = index;
-      }
+  const auto add = [&served](std::uint32_t city, bool namedByMunicipality) {
+    if (std::none_of(served.begin(), served.end(),
+                     [city](const ServedCity& s) { return s.city == city; })) {
+      served.push_back({city, namedByMunicipality});
     }
-    return best;
-  };
-  // "BUENOS AIRES (EZEIZA)", "BÂLE/MULHOUSE": the whole, then each part.
-  std::vector<std::string> forms{std::string(municipality)};
-  std::string part;
-  for (const char c : municipality) {
-    if (c == '(' || c == ')' || c == '/' || c == ';') {
-      forms.push_back(part);
-      part.clear();
-    } else {
-      part += c;
-    }
-  }
-  if (forms.size() > 1) forms.push_back(part);
-  const auto namedCity = [&](const std::string& form) {
-    for (const auto& [country, withinKm] :
-         {std::pair<std::string_view, double>{countryCode, kMunicipalityKm},
-          {"*", kAcrossBorderKm}}) {
-      const auto named = m_byName.find(nameKey(country, comparableName(form)));
-      if (named == m_byName.end()) continue;
-      if (const auto city = nearest(named->second, withinKm)) return city;
-    }
-    return std::optional<std::uint32_t>();
   };
   // The whole municipality, or else each of its parts.
-  for (const std::string& form : forms) {
-    const auto city = namedCity(form);
-    if (!city) continue;
-    if (std::none_of(served.begin(), served.end(),
-                     [&](const ServedCity& s) { return s.city == *city; })) {
-      served.push_back({*city, true});
-    }
-    if (&form == &forms.front()) break;
+  const std::vector<std::string> forms = municipalityForms(municipality);
+  for (std::size_t i = 0; i < forms.size(); ++i) {
+    const auto city = namedNear(forms[i], countryCode, latitude, longitude);
+    if (city) add(*city, true);
+    if (city && i == 0) break;
   }
-  if (nearbyBigCity) {
-    const auto big = m_bigByCountry.find(std::string(countryCode));
-    if (big != m_bigByCountry.end()) {
-      const auto city = nearest(big->second, kNearbyBigCityKm);
-      if (city && (served.empty() || served.front().city != *city))
-        served.push_back({*city, false});
-    }
+  const auto big = m_bigByCountry.find(std::string(countryCode));
+  if (nearbyBigCity && big != m_bigByCountry.end()) {
+    if (const auto city = nearest(big->second, latitude, longitude, kNearbyBigCityKm))
+      add(*city, false);
   }
   return served;
 }

@@ -60,6 +60,13 @@ class Gazetteer {
   std::size_t size() const { return m_cities.size(); }
 
  private:
+  std::optional<std::uint32_t> nearest(const std::vector<std::uint32_t>& candidates,
+                                       double latitude, double longitude, double withinKm) const;
+  // The nearest city of that name in the country within kMunicipalityKm,
+  // else in any country within kAcrossBorderKm.
+  std::optional<std::uint32_t> namedNear(std::string_view name, std::string_view countryCode,
+                                         double latitude, double longitude) const;
+
   std::vector<GazetteerCity> m_cities;
   std::unordered_map<std::string, std::vector<std::uint32_t>> m_byName;  // "IT ROMA" -> cities
   std::unordered_map<std::string, std::vector<std::uint32_t>> m_bigByCountry;
