@@ -274,6 +274,7 @@ std::vector<std::string> spellingVariants(const std::string& cp1252Upper) {
     return replacedWords(replacedWords(text, "ST.", "SAINT"), "ST", "SAINT");
   });
   spread([](const std::string& text) { return replacedWords(text, "SAINT", "ST"); });
+  spread([](const std::string& text) { return replacedWords(text, "SAINT", "ST."); });
   spread(joinedParticles);
   spread(withUmlautsSpelledOut);
   spread([](const std::string& text) { return common::toUpper1252(foldedText(text)); });

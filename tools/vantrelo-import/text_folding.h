@@ -29,7 +29,7 @@ std::string foldedText(std::string_view cp1252);
 // umlauts also as two letters ("ZUERICH"); apostrophes and full stops
 // dropped ("O'HARE" -> "OHARE", "ST. LOUIS" -> "ST LOUIS"); hyphens as
 // blanks; a leading article or particle joined to its word ("LA GUARDIA" ->
-// "LAGUARDIA"); ST and SAINT for each other.
+// "LAGUARDIA"); ST, ST. and SAINT for each other.
 std::vector<std::string> spellingVariants(const std::string& cp1252Upper);
 
 }  // namespace importer
