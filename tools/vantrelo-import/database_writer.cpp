@@ -9,14 +9,19 @@ namespace importer {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// A line never starts with a blank, so field 0 starts with this mark and
+// a blank before its first key.
+constexpr const char* kKeysStart = "* ";
 
 }  // namespace
 
 std::string airportLine(const AirportBlock& block) {
   std::string line;
+  if (!block.searchKeys.empty()) line = kKeysStart + block.searchKeys + ' ';
+  line += '|';
   for (const std::string* field :
-       {&block.searchKeys, &block.icao, &block.name, &block.latitude, &block.longitude,
-        &block.elevationFt, &block.heading1, &block.heading3, &block.heading2}) {
+       {&block.icao, &block.name, &block.latitude, &block.longitude, &block.elevationFt,
+        &block.heading1, &block.heading3, &block.heading2}) {
     line += *field;
     line += '|';
   }
