@@ -26,6 +26,7 @@ build_packages=(
   fonts-liberation       # Liberation Sans Narrow, the form's font
   libicu-dev             # text that Windows-1252 cannot hold, in Latin letters
   libcurl4-openssl-dev   # vantrelo-import --fetch
+  libgeonames-dev libgeonames-common # the importer's gazetteer: GeoNames cities and their names
 )
 
 # The tests, the code checks and the package's checks.

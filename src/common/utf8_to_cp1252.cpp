@@ -6,6 +6,7 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
+#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <memory>
@@ -16,10 +17,15 @@
 namespace common {
 namespace {
 
-// Letters of African and Azerbaijani names that Latin-ASCII leaves alone.
+// Letters of African and Azerbaijani names that Latin-ASCII leaves alone,
+// the ayn, hamza, okina and prime of transliterated names as apostrophes,
+// and the Kazakh and Urdu letters that Any-Latin passes over ("Нұр-Сұлтан",
+// "لاہور").
 constexpr const char16_t* kPlainLetterRules =
     u"::Latin-ASCII; Ɔ > O; ɔ > o; Ǝ > E; ǝ > e; Ə > E; ə > e; Ɣ > G; ɣ > g; "
-    u"Ɵ > O; ɵ > o; Ʊ > U; ʊ > u; Ʒ > Z; ʒ > z; ɐ > a; ɑ > a;";
+    u"Ɵ > O; ɵ > o; Ʊ > U; ʊ > u; Ʒ > Z; ʒ > z; ɐ > a; ɑ > a; "
+    u"[ʹʻʼʾʿ] > \\u0027; Ұ > U; ұ > u; Ү > U; ү > u; "
+    u"ہ > h; ھ > h; ۃ > h; ٹ > t; ڈ > d; ڑ > r; ں > n; ے > e; ۓ > e; ی > y;";
 
 class Transliteration {
  public:
@@ -43,27 +49,27 @@ class Transliteration {
     const std::lock_guard lock(m_mutex);  // ICU transliterators are not shared safely
     icu::UnicodeString unicode = icu::UnicodeString::fromUTF32(
         reinterpret_cast<const UChar32*>(text.data()), static_cast<int32_t>(text.size()));
-    UErrorCode status = U_ZERO_ERROR;
-    if (m_nfc != nullptr) {
-      const icu::UnicodeString composed = m_nfc->normalize(unicode, status);
-      if (U_SUCCESS(status)) unicode = composed;
-    }
-    appendRuns(unicode, m_toLatin.get(), out);
+    appendRuns(composed(unicode), m_toLatin.get(), out);
   }
 
  private:
   // Writes what Windows-1252 holds as it is and hands each run of other
   // characters to transform, then to the next stage; "?" after the last.
+  // A transform leaves marks apart from their letters ("Київ" -> "Kií" and a
+  // diaeresis): they are composed with the letter where Windows-1252 has the
+  // pair, and dropped after the last stage, so no "?" stands for an accent.
   void appendRuns(const icu::UnicodeString& text, const icu::Transliterator* transform,
                   std::string& out) {
     icu::UnicodeString run;
     const auto flushRun = [&] {
       if (run.isEmpty()) return;
       if (transform == nullptr) {
-        out.append(static_cast<std::size_t>(run.countChar32()), '?');
+        for (int32_t i = 0; i < run.length(); i = run.moveIndex32(i, 1)) {
+          if (!isMark(run.char32At(i))) out += '?';
+        }
       } else {
         transform->transliterate(run);
-        appendRuns(run, transform == m_toLatin.get() ? m_toPlain.get() : nullptr, out);
+        appendRuns(composed(run), transform == m_toLatin.get() ? m_toPlain.get() : nullptr, out);
       }
       run.remove();
     };
@@ -78,6 +84,15 @@ class Transliteration {
     }
     flushRun();
   }
+
+  icu::UnicodeString composed(const icu::UnicodeString& text) const {
+    if (m_nfc == nullptr) return text;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::UnicodeString result = m_nfc->normalize(text, status);
+    return U_SUCCESS(status) ? result : text;
+  }
+
+  static bool isMark(UChar32 cp) { return (U_GET_GC_MASK(cp) & U_GC_M_MASK) != 0; }
 
   std::mutex m_mutex;
   std::unique_ptr<icu::Transliterator> m_toLatin;

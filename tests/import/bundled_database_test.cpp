@@ -180,4 +180,29 @@ TEST(BundledDatabase, CoordinatesDecodeToTheSourceValues) {
   EXPECT_EQ(compared, chosen);
 }
 
+// A "?" stands for a character with no Latin form; an accent or an
+// apostrophe of a transliterated name never becomes one.
+TEST(BundledDatabase, HoldsNoQuestionMarkItsSourceLacks) {
+  const fs::path airportsCsv = kSourceDir / "airports.csv";
+  std::map<std::string, bool> sourceHasMark;  // by code as written
+  for (const auto& row :
+       importer::readAirportRows(importer::readWholeFile(airportsCsv), airportsCsv.string())) {
+    const std::string text = row.name + row.municipality + row.keywords + row.gpsCode +
+                             row.localCode + row.iataCode + row.ident;
+    const std::string code = common::toUpper1252(row.icaoCode.empty() ? row.ident : row.icaoCode);
+    sourceHasMark[code] = text.find('?') != std::string::npos;
+  }
+  std::ifstream in(kDatabase, std::ios::binary);
+  ASSERT_TRUE(in) << kDatabase;
+  std::size_t linesWithMark = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.find('?') == std::string::npos) continue;
+    ++linesWithMark;
+    const auto record = lookup::splitAirportLine(line);
+    ASSERT_TRUE(record) << line;
+    EXPECT_TRUE(sourceHasMark[std::string(record->icao)]) << line;
+  }
+  EXPECT_LT(linesWithMark, 10u);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "csv_reader.h"
@@ -20,6 +21,7 @@ namespace fs = std::filesystem;
 const fs::path kDatabase = VANTRELO_BUNDLED_DATABASE;
 const fs::path kAirportsCsv = fs::path(VANTRELO_OURAIRPORTS_DIR) / "airports.csv";
 const fs::path kHubCities = VANTRELO_HUB_CITIES;
+const fs::path kLargeAirportCities = VANTRELO_LARGE_AIRPORT_CITIES;
 
 double percent(const importer::CodeShare& share) {
   return share.total == 0
@@ -35,20 +37,40 @@ TEST(FirstClickGoals, CodesShowTheirAirportOnTheFirstClick) {
   const auto& large = report->byType.at("large_airport");
   EXPECT_GT(large.icao.total, 400u);
   EXPECT_EQ(large.icao.found, large.icao.total);
-  EXPECT_GE(percent(report->all.icao), 99.5);
-  EXPECT_GE(percent(large.iata), 95.0);
-  EXPECT_GE(percent(report->all.iata), 85.0);
+  EXPECT_GE(percent(report->all.icao), 99.8);
+  // Three large airports' codes can never all come first: each of MAN (in
+  // UNITED KINGDOM of Manchester's line) and KIN (in MANLEY of Kingston's),
+  // IND-LIS-DEL and SAL-ARN-SSA is a ring of lines that each hold the next
+  // one's code. 458 of 461 is the most any order reaches.
+  EXPECT_GE(percent(large.iata), 98.9);
+  EXPECT_GE(percent(report->all.iata), 86.5);
   EXPECT_EQ(report->byType.count("unknown"), 0u) << "airports the source file lacks";
 }
 
 TEST(FirstClickGoals, HubCitiesShowTheirMainAirport) {
   const std::string list = importer::readWholeFile(kHubCities);
   const auto cities = importer::checkCities(kDatabase.string(), list);
-  EXPECT_GE(cities.size(), 30u);
+  EXPECT_GE(cities.size(), 100u);
   for (const auto& city : cities) {
-    EXPECT_TRUE(city.met()) << city.city << " shows "
+    EXPECT_TRUE(city.met()) << city.category << ": " << city.city << " shows "
                             << (city.shown ? city.shown->icao : std::string("nothing")) << ", not "
                             << city.expectedIcao;
+  }
+}
+
+TEST(FirstClickGoals, TheCitiesOfLargeAirportsAreFoundInEveryLanguage) {
+  const std::string list = importer::readWholeFile(kLargeAirportCities);
+  const auto cities = importer::checkCities(kDatabase.string(), list);
+  std::map<std::string, importer::CodeShare> byCategory;
+  for (const auto& city : cities) {
+    auto& share = byCategory[city.category];
+    ++share.total;
+    if (city.met()) ++share.found;
+  }
+  EXPECT_EQ(byCategory.size(), 5u);
+  for (const auto& [category, share] : byCategory) {
+    EXPECT_GT(share.total, 30u) << category;
+    EXPECT_GE(percent(share), 99.0) << category << ": " << share.found << " of " << share.total;
   }
 }
 

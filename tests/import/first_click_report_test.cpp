@@ -21,8 +21,8 @@ constexpr const char* kDatabase =
     "LAKE|YWL|CANADA|\r\n"
     "|11|110|7000|150|0|\r\n"
     "\r\n"
-    "AMS SCHIPHOL|EHAM|AMSTERDAM AIRPORT SCHIPHOL|52308601|4763890|-11|AMSTERDAM|AMS|NETHERLANDS|"
-    "\r\n"
+    "* EHAM AMS SCHIPHOL |EHAM|AMSTERDAM AIRPORT SCHIPHOL|52308601|4763890|-11|AMSTERDAM|AMS|"
+    "NETHERLANDS|\r\n"
     "\r\n"
     "|ZZZZ|NO CODE FIELD|1000000|1000000|0|NOWHERE|--|XX|\r\n"
     "\r\n";
@@ -99,6 +99,26 @@ TEST_F(FirstClickReport, ChecksEachCityAgainstTheAirportMeant) {
             std::string::npos)
       << text.str();
   EXPECT_NE(text.str().find("3 of 4 cities as expected\n"), std::string::npos) << text.str();
+  EXPECT_EQ(text.str().find("By category"), std::string::npos) << text.str();
+}
+
+TEST_F(FirstClickReport, CountsEachCategoryOfTheList) {
+  const auto cities =
+      importer::checkCities(path(),
+                            "## Codes\n ams|EHAM\namsterdam |EHAM\n# a comment keeps the category\n"
+                            "williams|EHAM\n## Names in their own script\nАмстердам|EHAM\n");
+  ASSERT_EQ(cities.size(), 4u);
+  EXPECT_EQ(cities[0].category, "Codes");
+  EXPECT_EQ(cities[0].city, " AMS");  // blanks are typed too
+  EXPECT_EQ(cities[2].category, "Codes");
+  EXPECT_EQ(cities[3].category, "Names in their own script");
+  EXPECT_EQ(cities[3].city, "AMSTERDAM");
+  std::ostringstream text;
+  importer::printReport(text, {}, cities);
+  EXPECT_NE(text.str().find("\nBy category\nCodes: 2 of 3 (66.6%)\n"
+                            "Names in their own script: 1 of 1 (100.0%)\n"),
+            std::string::npos)
+      << text.str();
 }
 
 TEST_F(FirstClickReport, SaysWhenTheDatabaseCannotBeOpened) {

@@ -353,8 +353,25 @@ TEST(ConvertAirport, WritesTheFieldsAndSearchKeys) {
   ASSERT_TRUE(converted.block.has_value());
   EXPECT_TRUE(converted.problem.empty());
   EXPECT_EQ(utf8Of(importer::airportLine(*converted.block)),
-            "ZRH ZURICH AIRPORT KLOTEN ZÜRICH-KLOTEN ZURICH-KLOTEN|LSZH|ZÜRICH AIRPORT|"
+            "* LSZH ZRH ZUERICH AIRPORT ZURICH AIRPORT ZÜRICH-KLOTEN ZÜRICH KLOTEN "
+            "ZUERICH-KLOTEN ZUERICH KLOTEN ZURICH-KLOTEN ZURICH KLOTEN |LSZH|ZÜRICH AIRPORT|"
             "47458056|8548056|1417|ZURICH|ZRH|SWITZERLAND|");
+}
+
+TEST(SpellingVariants, GivesTheFormsPeopleType) {
+  const auto variants = [](const char* utf8) {
+    std::string all;
+    for (const std::string& variant : importer::spellingVariants(common::utf8ToCp1252(utf8)))
+      all += (all.empty() ? "" : "/") + utf8Of(variant);
+    return all;
+  };
+  EXPECT_EQ(variants("O'HARE"), "O'HARE/OHARE");
+  EXPECT_EQ(variants("LA GUARDIA"), "LA GUARDIA/LAGUARDIA");
+  EXPECT_EQ(variants("ST. PETERSBURG"), "ST. PETERSBURG/ST PETERSBURG/SAINT PETERSBURG");
+  EXPECT_EQ(variants("KÖLN"), "KÖLN/KOELN/KOLN");
+  EXPECT_EQ(variants("DALLAS-FORT WORTH"), "DALLAS-FORT WORTH/DALLAS FORT WORTH");
+  EXPECT_EQ(variants("ST LOUIS"), "ST LOUIS/SAINT LOUIS/ST. LOUIS");
+  EXPECT_EQ(variants("LONDON"), "LONDON");
 }
 
 TEST(ConvertAirport, PrefersTheIcaoCodeAndKeepsTheIdentAsAKey) {
@@ -368,7 +385,8 @@ TEST(ConvertAirport, PrefersTheIcaoCodeAndKeepsTheIdentAsAKey) {
   const auto converted = importer::convertAirport(row, {});
   ASSERT_TRUE(converted.block.has_value());
   EXPECT_EQ(utf8Of(importer::airportLine(*converted.block)),
-            "CH-0001 ZURICH AIRPORT|LSZH|ZÜRICH AIRPORT|47458056|8548056||ZURICH|--|QQ|");
+            "* LSZH CH-0001 ZUERICH AIRPORT ZURICH AIRPORT |LSZH|ZÜRICH AIRPORT|47458056|8548056||"
+            "ZURICH|--|QQ|");
   EXPECT_EQ(converted.block->ident, "CH-0001");
 }
 
@@ -482,10 +500,11 @@ TEST(BuildDatabase, FitsAnAirportLineToTheProgramsItemLimit) {
   const std::string& keys = result.blocks[0].searchKeys;
   const std::string fullKeys = importer::convertAirport(airports[0], countries).block->searchKeys;
   EXPECT_EQ(fullKeys.rfind(keys + " ", 0), 0u);
+  // The row left out is told as it is read, the keys cut once all are in.
   ASSERT_EQ(result.summary.warnings.size(), 2u);
-  EXPECT_EQ(result.summary.warnings[0].rfind("airports.csv:7: search keys shortened from ", 0), 0u)
+  EXPECT_EQ(result.summary.warnings[0].rfind("airports.csv:9: airport line of ", 0), 0u)
       << result.summary.warnings[0];
-  EXPECT_EQ(result.summary.warnings[1].rfind("airports.csv:9: airport line of ", 0), 0u)
+  EXPECT_EQ(result.summary.warnings[1].rfind("airports.csv:7: search keys shortened from ", 0), 0u)
       << result.summary.warnings[1];
   EXPECT_EQ(result.summary.airportsSkipped.at("airport line too long"), 1u);
 }
@@ -510,7 +529,7 @@ TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {
             "|09|090|9000|0|0|\r\n"
             "|27|270|9000|0|0|\r\n"
             "\r\n"
-            "EF|EFGH|SAMPLE FIELD|45500000|-9250000|320|SAMPLETOWN|--|SAMPLELAND|\r\n"
+            "* EF |EFGH|SAMPLE FIELD|45500000|-9250000|320|SAMPLETOWN|--|SAMPLELAND|\r\n"
             "\r\n");
   EXPECT_EQ(importer::databaseBytes({}), "");
 }

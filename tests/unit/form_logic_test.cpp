@@ -196,9 +196,9 @@ TEST(FileFailureText, IsInOneLanguageWhateverTheSystemLocale) {
                                     common::Error{common::kNotRegularFile}),
               "Impossibile scrivere \"x.txt\": Non \xE8 un file regolare")
         << system;
-    EXPECT_EQ(form::fileFailureText("Ita", FileOperation::Write, "x.txt",
-                                    common::Error{"Line too long"}),
-              "Cannot write \"x.txt\": Line too long")
+    EXPECT_EQ(
+        form::fileFailureText("Ita", FileOperation::Write, "x.txt", common::Error{"Line too long"}),
+        "Cannot write \"x.txt\": Line too long")
         << system;
   }
   std::setlocale(LC_ALL, before.c_str());

@@ -56,6 +56,20 @@ TEST(Utf8To1252, WritesOtherLettersInLatinLetters) {
   EXPECT_EQ(utf8ToCp1252("Zu\u0308rich"), "Z\xFCrich");
 }
 
+TEST(Utf8To1252, NeverTurnsAnAccentIntoAQuestionMark) {
+  const auto upper = [](const char* utf8) { return toUpper1252(utf8ToCp1252(utf8)); };
+  // Marks the transliteration leaves beside a letter: composed where
+  // Windows-1252 has the pair, dropped where it has not.
+  EXPECT_EQ(upper("Київ"), "KI\xCDV");        // ї becomes í and a diaeresis
+  EXPECT_EQ(upper("Пу́лково"), "P\xDALKOVO");  // a stress mark on у
+  EXPECT_EQ(upper("Архангельск Йошкар-Ола"), "ARHANGEL'SK JO\x8AKAR-OLA");
+  EXPECT_EQ(upper("Αθήνα Ηράκλειο"), "ATHENA ER\xC1KLEIO");  // tonos
+  EXPECT_EQ(upper("ʿAlmāḏ ʿAmmān"), "'ALMAD 'AMMAN");
+  EXPECT_EQ(upper("Нұр-Сұлтан لاہور"), "NUR-SULTAN LAHWR");
+  EXPECT_EQ(upper("e\u0301\u0323x"), "EX");  // a pair Windows-1252 lacks: plain letter
+  EXPECT_EQ(upper("\u0301"), "");            // a mark alone
+}
+
 TEST(Utf8To1252, TurnsWhatItCannotHoldIntoQuestionMarks) {
   EXPECT_EQ(utf8ToCp1252("😀"), "?");
   EXPECT_EQ(utf8ToCp1252("a★b"), "a?b");

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <unordered_set>
 #include <utility>
 
 #include "common/text1252.h"
@@ -148,56 +147,30 @@ bool hasLetterOrDigit(std::string_view text) {
   });
 }
 
-// The search keys of field 0, each once, separated by blanks. A key equal to
-// a text the line already shows in a field of its own, or without a letter
-// or a digit, adds nothing.
-class SearchKeys {
- public:
-  explicit SearchKeys(const std::vector<std::string>& alreadyInLine)
-      : m_seen(alreadyInLine.begin(), alreadyInLine.end()) {}
-
-  void add(const std::string& key) {
-    if (!hasLetterOrDigit(key)) return;
-    if (!m_seen.insert(key).second) return;
-    if (!m_text.empty()) m_text += ' ';
-    m_text += key;
-  }
-
-  // The spelling without accents ("ZÜRICH" -> "ZURICH").
-  void addFolded(const std::string& text) { add(common::toUpper1252(foldedText(text))); }
-
-  const std::string& text() const { return m_text; }
-
- private:
-  std::unordered_set<std::string> m_seen;
-  std::string m_text;
-};
-
-// Field 0 of the block's airport line: the codes and names a search should
-// find the airport by that the line does not show already.
-std::string searchKeysOf(const AirportBlock& block, const AirportRow& row,
-                         const std::string& iata) {
-  SearchKeys keys({block.icao, block.name, block.heading1});
-  keys.add(iata);
-  keys.add(block.ident);  // where the ICAO code stands in field 1 instead
-  keys.add(databaseText(row.gpsCode));
-  keys.add(databaseText(row.localCode));
-  keys.addFolded(block.name);
-  keys.addFolded(block.heading1);
+// The codes and names a search should find the airport by: its codes (the
+// ICAO code again, so that it is found with blanks typed around it), its
+// name, municipality and keywords in the spellings people type.
+KeyList keysOf(const AirportBlock& block, const AirportRow& row, const std::string& iata) {
+  KeyList keys;
+  keys.codes = {block.icao, iata, block.ident, databaseText(row.gpsCode),
+                databaseText(row.localCode)};
+  addNameVariants(keys, block.name);
+  addNameVariants(keys, block.heading1);
   // Keywords are a comma-separated list of other names and codes.
   std::string_view keywords = row.keywords;
   while (!keywords.empty()) {
     const std::size_t comma = keywords.find(',');
-    const std::string keyword = databaseText(keywords.substr(0, comma));
-    keys.add(keyword);
-    keys.addFolded(keyword);
+    addNameVariants(keys, databaseText(keywords.substr(0, comma)));
     keywords = comma == std::string_view::npos ? std::string_view() : keywords.substr(comma + 1);
   }
-  return keys.text();
+  return keys;
 }
 
 }  // namespace
 
+void refreshSearchKeys(AirportBlock& block) {
+  block.searchKeys = searchKeysText(block.keys, {block.name, block.heading1, block.heading2});
+}
 std::optional<std::string> coordinateField(std::string_view decimalDegrees, int maxDegrees) {
   auto parsed = decimalDigits(decimalDegrees);
   if (!parsed) return std::nullopt;
@@ -292,7 +265,9 @@ AirportConversion convertAirport(const AirportRow& row,
   const auto country = countryNames.find(row.isoCountry);
   block.heading2 = databaseText(country != countryNames.end() ? country->second : row.isoCountry);
 
-  block.searchKeys = searchKeysOf(block, row, iata);
+  block.countryCode = row.isoCountry;
+  block.keys = keysOf(block, row, iata);
+  refreshSearchKeys(block);
   result.block = std::move(block);
   return result;
 }

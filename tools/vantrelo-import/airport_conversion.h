@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ourairports_tables.h"
+#include "search_keys.h"
 
 namespace importer {
 
@@ -28,7 +29,7 @@ struct RunwayEndLine {
 struct AirportBlock {
   std::string ident;        // the OurAirports ident as a database field ("rjns" -> "RJNS"),
                             // by which the blocks are sorted
-  std::string searchKeys;   // field 0, never shown but searched
+  std::string searchKeys;   // field 0, never shown but searched: searchKeysText of keys
   std::string icao;         // field 1
   std::string name;         // field 2
   std::string latitude;     // field 3, "40639447"
@@ -41,7 +42,16 @@ struct AirportBlock {
   // Not written; what the first-click order weighs (airport_order.h).
   std::string type;  // "large_airport", ...
   bool scheduledService = false;
+  // Not written either: what field 0 is made of (city_names.h).
+  KeyList keys;
+  std::string countryCode;            // ISO 3166, "CH"
+  std::vector<std::string> cityKeys;  // names of the cities it is the main airport of
+  std::string metroCode;              // of the city it is the main airport of, "LON"
+  std::size_t rowLine = 0;            // of the airport row, for warnings
 };
+
+// Remakes searchKeys from keys, after keys have been added to.
+void refreshSearchKeys(AirportBlock& block);
 
 // A coordinate field from signed decimal degrees, rounded half away from
 // zero to millionths: "40.639447" -> "40639447", "-0.4619415" ->

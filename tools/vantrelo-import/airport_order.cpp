@@ -18,8 +18,8 @@
 namespace importer {
 namespace {
 
-enum class KeyKind { Icao, City, Iata };
-constexpr int kKeyKinds = 3;
+enum class KeyKind { Icao, Iata, Metro, City };
+constexpr int kKeyKinds = 4;
 // A city name shorter than this is inside too many lines to be worth a wish.
 constexpr std::size_t kShortestCityKey = 3;
 
@@ -92,7 +92,11 @@ class WishList {
 WishList wishesOf(const std::vector<AirportBlock>& blocks,
                   const std::vector<std::uint32_t>& ranked) {
   WishList list;
+  // The names of a city go to its main airport (city_names.h); a
+  // municipality no such name gives is led by its first airport by importance.
   std::unordered_set<std::string> citiesLed;
+  for (const AirportBlock& block : blocks)
+    citiesLed.insert(block.cityKeys.begin(), block.cityKeys.end());
   for (std::uint32_t node = 0; node < ranked.size(); ++node) {
     const AirportBlock& block = blocks[ranked[node]];
     const int rank = typeRank(block.type);
@@ -102,7 +106,11 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
     list.add(priority(KeyKind::Icao), node, block.icao);
     if (block.heading3 != lookup::format::kNoIataCode && !block.heading3.empty())
       list.add(priority(KeyKind::Iata), node, block.heading3);
-    // The first airport of a municipality by importance is its main airport.
+    // A metropolitan code is typed like an airport's own.
+    if (!block.metroCode.empty()) list.add(priority(KeyKind::Metro), node, block.metroCode);
+    for (const std::string& key : block.cityKeys) {
+      if (key.size() >= kShortestCityKey) list.add(priority(KeyKind::City), node, key);
+    }
     const bool mayLeadCity = rank <= typeRank("medium_airport");
     if (mayLeadCity && block.heading1.size() >= kShortestCityKey &&
         citiesLed.insert(block.heading1).second) {

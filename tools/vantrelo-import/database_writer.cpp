@@ -10,11 +10,21 @@ namespace importer {
 using lookup::format::kFieldSeparator;
 using lookup::format::kLineEnd;
 
+namespace {
+
+// A line never starts with a blank, so field 0 starts with this mark and
+// a blank before its first key.
+constexpr const char* kKeysStart = "* ";
+
+}  // namespace
+
 std::string airportLine(const AirportBlock& block) {
   std::string line;
+  if (!block.searchKeys.empty()) line = kKeysStart + block.searchKeys + ' ';
+  line += kFieldSeparator;
   for (const std::string* field :
-       {&block.searchKeys, &block.icao, &block.name, &block.latitude, &block.longitude,
-        &block.elevationFt, &block.heading1, &block.heading3, &block.heading2}) {
+       {&block.icao, &block.name, &block.latitude, &block.longitude, &block.elevationFt,
+        &block.heading1, &block.heading3, &block.heading2}) {
     line += *field;
     line += kFieldSeparator;
   }

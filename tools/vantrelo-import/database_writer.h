@@ -11,7 +11,10 @@
 
 namespace importer {
 
-// "KEYS|ICAO|NAME|LAT|LON|ELEV|H1|H3|H2|", without its line end.
+// "* KEYS |ICAO|NAME|LAT|LON|ELEV|H1|H3|H2|", without its line end. Field 0
+// holds the search keys with a blank before and after each one, so that a
+// code typed with a blank beside it (" LHR", "KJFK ") is still found; it is
+// empty when there are no keys.
 std::string airportLine(const AirportBlock& block);
 
 // "|04L|031|12079|200|0|", without its line end. Field 0 stays empty, so a

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "first_click_report.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "airport_conversion.h"
 #include "common/text1252.h"
 #include "lookup/airport_database.h"
@@ -99,14 +102,17 @@ common::Expected<FirstClickReport> measureFirstClicks(
 std::vector<CityCheck> checkCities(const std::filesystem::path& databasePath,
                                    std::string_view cityList) {
   std::vector<CityCheck> checks;
+  std::string category;
   while (!cityList.empty()) {
     const std::size_t end = cityList.find('\n');
     std::string_view line = cityList.substr(0, end);
     cityList = end == std::string_view::npos ? std::string_view() : cityList.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.substr(0, 3) == "## ") category = line.substr(3);
     if (line.empty() || line.front() == '#') continue;
     const std::size_t bar = line.find('|');
     CityCheck check;
+    check.category = category;
     check.city = common::toUpper1252(common::utf8ToCp1252(line.substr(0, bar)));
     if (bar != std::string_view::npos) check.expectedIcao = line.substr(bar + 1);
     check.shown = firstClick(databasePath, check.city);
@@ -144,6 +150,19 @@ void printReport(std::ostream& out, const FirstClickReport& report,
     out << "\n";
   }
   out << met << " of " << cities.size() << " cities as expected\n";
+
+  std::vector<std::pair<std::string, CodeShare>> categories;  // in the order of the list
+  for (const CityCheck& city : cities) {
+    if (city.category.empty()) continue;
+    auto found = std::find_if(categories.begin(), categories.end(),
+                              [&](const auto& entry) { return entry.first == city.category; });
+    if (found == categories.end()) found = categories.insert(categories.end(), {city.category, {}});
+    count(found->second, city.met());
+  }
+  if (categories.empty()) return;
+  out << "\nBy category\n";
+  for (const auto& [name, share] : categories)
+    out << name << ": " << shareText(share) << "\n";
 }
 
 }  // namespace importer

@@ -66,17 +66,22 @@ common::Expected<FirstClickReport> measureFirstClicks(
     const std::map<std::string, std::string>& typeByIcao);
 
 struct CityCheck {
+  std::string category;      // UTF-8, from the "## " line above it; empty before any
   std::string city;          // Windows-1252, as typed
   std::string expectedIcao;  // empty when the list names none
   std::optional<ShownAirport> shown;
   bool met() const { return expectedIcao.empty() || (shown && shown->icao == expectedIcao); }
 };
 
-// A city list in UTF-8, one "City|ICAO" or "City" per line; blank lines and
-// lines starting with "#" are skipped. Each city is searched.
+// A city list in UTF-8, one "City|ICAO" or "City" per line, in any script;
+// blank lines and lines starting with "#" are skipped, but a line "## Name"
+// starts a category of the lines below it. Each city is searched as typed,
+// blanks included.
 std::vector<CityCheck> checkCities(const std::filesystem::path& databasePath,
                                    std::string_view cityList);
 
+// The misses, then every city and what it shows, then the share met of
+// each category.
 void printReport(std::ostream& out, const FirstClickReport& report,
                  const std::vector<CityCheck>& cities);
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "city_names.h"
 #include "item_limit.h"
 #include "lookup/database_format.h"
 
@@ -21,11 +22,12 @@ std::string warningAt(const std::string& fileName, std::size_t line, const std::
 
 DatabaseBuilder::DatabaseBuilder(const std::map<std::string, std::string>& countryNames,
                                  std::set<std::string> types, std::string airportsFileName,
-                                 std::string runwaysFileName)
+                                 std::string runwaysFileName, const Gazetteer* gazetteer)
     : m_countryNames(countryNames),
       m_types(std::move(types)),
       m_airportsFileName(std::move(airportsFileName)),
-      m_runwaysFileName(std::move(runwaysFileName)) {}
+      m_runwaysFileName(std::move(runwaysFileName)),
+      m_gazetteer(gazetteer) {}
 
 void DatabaseBuilder::warn(const std::string& fileName, std::size_t line, const std::string& text) {
   // Counted all, kept only so many: a file of bad rows must not fill the memory.
@@ -51,12 +53,17 @@ std::optional<AirportBlock> DatabaseBuilder::writableBlock(const AirportRow& row
          "ident " + ident + " already on line " + std::to_string(first->second) + ", row left out");
     return std::nullopt;
   }
+  // Whether the line fits at all; keys are cut to fit once all are in.
+  std::string keys = std::move(converted.block->searchKeys);
+  converted.block->searchKeys.clear();
   const ItemLimitFit fit = fitItemLimit(*converted.block);
-  if (!fit.warning.empty()) warn(m_airportsFileName, row.line, fit.warning);
+  converted.block->searchKeys = std::move(keys);
   if (!fit.fits) {
+    warn(m_airportsFileName, row.line, fit.warning);
     ++summary.airportsSkipped["airport line too long"];
     return std::nullopt;
   }
+  converted.block->rowLine = row.line;
   m_lineByIdent.emplace(ident, row.line);
   return std::move(converted.block);
 }
@@ -117,6 +124,14 @@ void DatabaseBuilder::addRunway(const RunwayRow& row) {
 
 ImportResult DatabaseBuilder::finish() {
   std::vector<AirportBlock>& blocks = m_result.blocks;
+  if (m_gazetteer != nullptr) addCityNames(blocks, *m_gazetteer, metroCodes());
+  // Names come last in field 0, the cities' last of all, so they are what a
+  // line too long loses first.
+  for (AirportBlock& block : blocks) {
+    const ItemLimitFit fit = fitItemLimit(block);
+    if (!fit.warning.empty()) warn(m_airportsFileName, block.rowLine, fit.warning);
+    block.keys = {};  // written into searchKeys; tens of megabytes on a whole-world import
+  }
   std::stable_sort(blocks.begin(), blocks.end(),
                    [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
   m_result.summary.airportsWritten = blocks.size();
@@ -161,7 +176,8 @@ common::Expected<std::set<std::string>> parseAirportTypes(std::string_view list)
 }
 
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types) {
-  DatabaseBuilder builder(input.countryNames, types, input.airportsFileName, input.runwaysFileName);
+  DatabaseBuilder builder(input.countryNames, types, input.airportsFileName, input.runwaysFileName,
+                          input.gazetteer);
   for (const AirportRow& row : input.airports)
     builder.addAirport(row);
   for (const RunwayRow& row : input.runways)

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "airport_conversion.h"
+#include "gazetteer.h"
+#include "geonames_source.h"
 #include "ourairports_tables.h"
 
 #include "common/error.h"
@@ -57,10 +59,13 @@ struct ImportInput {
   const std::map<std::string, std::string>& countryNames;
   std::string airportsFileName;  // for the warnings
   std::string runwaysFileName;
+  // Where the names of the cities come from (city_names.h); nullptr for none.
+  const Gazetteer* gazetteer = &installedGazetteer();
 };
 
 // Airports of the given types that are not closed, each with the runways
-// whose airport_ref is its id, in the order of the runways file.
+// whose airport_ref is its id, in the order of the runways file, and the
+// names of the cities they serve.
 ImportResult buildDatabase(const ImportInput& input, const std::set<std::string>& types);
 
 // The same, a row at a time as the files are read: every airport row first,
@@ -69,7 +74,7 @@ class DatabaseBuilder {
  public:
   DatabaseBuilder(const std::map<std::string, std::string>& countryNames,
                   std::set<std::string> types, std::string airportsFileName,
-                  std::string runwaysFileName);
+                  std::string runwaysFileName, const Gazetteer* gazetteer);
 
   void addAirport(const AirportRow& row);
   void addRunway(const RunwayRow& row);
@@ -85,6 +90,7 @@ class DatabaseBuilder {
   std::set<std::string> m_types;
   std::string m_airportsFileName;
   std::string m_runwaysFileName;
+  const Gazetteer* m_gazetteer;  // nullptr for none
   ImportResult m_result;
   std::unordered_map<std::string, std::size_t> m_blockById;    // airport id -> block
   std::unordered_map<std::string, std::size_t> m_lineByIdent;  // ident -> row line written

@@ -162,7 +162,8 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
   const auto countries =
       importer::readCountryNames(*openTable(*options.countries, options.encoding),
                                  options.countries->string(), progress.callback());
-  importer::DatabaseBuilder builder(countries, types, airportsName, runwaysName);
+  importer::DatabaseBuilder builder(countries, types, airportsName, runwaysName,
+                                    &importer::installedGazetteer());
   importer::forEachAirportRow(*openTable(*options.airports, options.encoding), airportsName,
                               progress.callback(),
                               [&builder](importer::AirportRow& row) { builder.addAirport(row); });

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "text_folding.h"
 
+#include <algorithm>
+#include <array>
+
 #include "common/text1252.h"
 
 namespace importer {
@@ -183,6 +186,99 @@ std::string foldedText(std::string_view cp1252) {
     }
   }
   return out;
+}
+
+namespace {
+
+std::string replacedWords(const std::string& text, std::string_view word, std::string_view by) {
+  std::string out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view current(text.data() + start, end - start);
+    if (!out.empty()) out += ' ';
+    out += current == word ? by : current;
+    start = end + 1;
+  }
+  return out;
+}
+
+// "LA GUARDIA" -> "LAGUARDIA": particles people write joined to the word.
+std::string joinedParticles(const std::string& text) {
+  static constexpr std::array<std::string_view, 12> kParticles = {
+      "LA", "LE", "EL", "DE", "DI", "DA", "DU", "DEL", "MC", "MAC", "VAN", "VON"};
+  std::string out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view word(text.data() + start, end - start);
+    out += word;
+    const bool particle = std::find(kParticles.begin(), kParticles.end(), word) != kParticles.end();
+    if (end < text.size() && !particle) out += ' ';
+    start = end + 1;
+  }
+  return out;
+}
+
+std::string withUmlautsSpelledOut(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (static_cast<unsigned char>(c)) {
+      case 0xC4:  // Ä
+        out += "AE";
+        break;
+      case 0xD6:  // Ö
+        out += "OE";
+        break;
+      case 0xDC:  // Ü
+        out += "UE";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> spellingVariants(const std::string& cp1252Upper) {
+  std::vector<std::string> variants;
+  const auto add = [&variants](const std::string& variant) {
+    if (!variant.empty() &&
+        std::find(variants.begin(), variants.end(), variant) == variants.end()) {
+      variants.push_back(variant);
+    }
+  };
+  add(cp1252Upper);
+  // Each step adds to the forms found so far, so that forms combine.
+  const auto spread = [&](auto form) {
+    const std::size_t count = variants.size();
+    for (std::size_t i = 0; i < count; ++i)
+      add(form(variants[i]));
+  };
+  spread([](const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+      if (c == '-') {
+        if (!out.empty() && out.back() != ' ') out += ' ';
+      } else if (c != '\'' && c != '.' && !(c == ' ' && !out.empty() && out.back() == ' ')) {
+        out += c;
+      }
+    }
+    return out;
+  });
+  spread([](const std::string& text) {
+    return replacedWords(replacedWords(text, "ST.", "SAINT"), "ST", "SAINT");
+  });
+  spread([](const std::string& text) { return replacedWords(text, "SAINT", "ST"); });
+  spread([](const std::string& text) { return replacedWords(text, "SAINT", "ST."); });
+  spread(joinedParticles);
+  spread(withUmlautsSpelledOut);
+  spread([](const std::string& text) { return common::toUpper1252(foldedText(text)); });
+  return variants;
 }
 
 }  // namespace importer

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace importer {
 
@@ -22,5 +23,13 @@ std::string databaseText(std::string_view utf8);
 // "SÃO PAULO" -> "SAO PAULO", "ß" -> "SS". Dashes and curly apostrophes
 // become "-" and "'". Other bytes stay as they are.
 std::string foldedText(std::string_view cp1252);
+
+// The spellings people type for an upper-case database text, the text
+// itself first, each once: accents off ("ZÜRICH" -> "ZURICH") and German
+// umlauts also as two letters ("ZUERICH"); apostrophes and full stops
+// dropped ("O'HARE" -> "OHARE", "ST. LOUIS" -> "ST LOUIS"); hyphens as
+// blanks; a leading article or particle joined to its word ("LA GUARDIA" ->
+// "LAGUARDIA"); ST, ST. and SAINT for each other.
+std::vector<std::string> spellingVariants(const std::string& cp1252Upper);
 
 }  // namespace importer
