@@ -25,9 +25,9 @@ importer::AirportBlock sampleBlock(const std::string& icao, std::string iata,
   block.latitude = "45500000";
   block.longitude = "-9250000";
   block.elevationFt = "-12";
-  block.heading1 = common::utf8ToCp1252("SÃO TOWN");
-  block.heading3 = std::move(iata);
-  block.heading2 = "SAMPLELAND";
+  block.municipality = common::utf8ToCp1252("SÃO TOWN");
+  block.iataCode = std::move(iata);
+  block.country = "SAMPLELAND";
   for (std::size_t i = 0; i < runwayCount; ++i) {
     const std::string n = std::to_string(i + 1);
     block.runways.push_back({"R" + n, "0" + n, "1" + n + "00", "150"});
@@ -54,9 +54,9 @@ TEST(DatabaseRoundTrip, TheSearchFindsEveryFieldAndRunwayTheWriterWrote) {
     EXPECT_EQ(record.latitudeField, block.latitude);
     EXPECT_EQ(record.longitudeField, block.longitude);
     EXPECT_EQ(record.elevationFt, block.elevationFt);
-    EXPECT_EQ(record.municipality, block.heading1);
-    EXPECT_EQ(record.iataCode, block.heading3 == lookup::format::kNoIataCode ? "" : block.heading3);
-    EXPECT_EQ(record.country, block.heading2);
+    EXPECT_EQ(record.municipality, block.municipality);
+    EXPECT_EQ(record.iataCode, block.iataCode == lookup::format::kNoIataCode ? "" : block.iataCode);
+    EXPECT_EQ(record.country, block.country);
     EXPECT_EQ(result.airport->latitude, 45.5);
     EXPECT_EQ(result.airport->longitude, -9.25);
 

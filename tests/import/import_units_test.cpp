@@ -516,9 +516,9 @@ TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {
   block.latitude = "45500000";
   block.longitude = "-9250000";
   block.elevationFt = "320";
-  block.heading1 = "SAMPLETOWN";
-  block.heading3 = "--";
-  block.heading2 = "SAMPLELAND";
+  block.municipality = "SAMPLETOWN";
+  block.iataCode = "--";
+  block.country = "SAMPLELAND";
   block.runways = {{"09", "090", "9000", "0"}, {"27", "270", "9000", "0"}};
   importer::AirportBlock bare = block;
   bare.icao = "EFGH";

@@ -104,20 +104,20 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
       return rank * kKeyKinds + static_cast<int>(kind);
     };
     list.add(priority(KeyKind::Icao), node, block.icao);
-    if (block.heading3 != lookup::format::kNoIataCode && !block.heading3.empty())
-      list.add(priority(KeyKind::Iata), node, block.heading3);
+    if (block.iataCode != lookup::format::kNoIataCode && !block.iataCode.empty())
+      list.add(priority(KeyKind::Iata), node, block.iataCode);
     // A metropolitan code is typed like an airport's own.
     if (!block.metroCode.empty()) list.add(priority(KeyKind::Metro), node, block.metroCode);
     for (const std::string& key : block.cityKeys) {
       if (key.size() >= kShortestCityKey) list.add(priority(KeyKind::City), node, key);
     }
     const bool mayLeadCity = rank <= typeRank("medium_airport");
-    if (mayLeadCity && block.heading1.size() >= kShortestCityKey &&
-        citiesLed.insert(block.heading1).second) {
-      list.add(priority(KeyKind::City), node, block.heading1);
+    if (mayLeadCity && block.municipality.size() >= kShortestCityKey &&
+        citiesLed.insert(block.municipality).second) {
+      list.add(priority(KeyKind::City), node, block.municipality);
       // Typed without accents the name finds the plain form in field 0.
-      const std::string plain = foldedText(block.heading1);
-      if (plain != block.heading1) list.add(priority(KeyKind::City), node, plain);
+      const std::string plain = foldedText(block.municipality);
+      if (plain != block.municipality) list.add(priority(KeyKind::City), node, plain);
     }
   }
   return list;

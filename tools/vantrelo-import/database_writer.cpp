@@ -24,7 +24,7 @@ std::string airportLine(const AirportBlock& block) {
   line += kFieldSeparator;
   for (const std::string* field :
        {&block.icao, &block.name, &block.latitude, &block.longitude, &block.elevationFt,
-        &block.heading1, &block.heading3, &block.heading2}) {
+        &block.municipality, &block.iataCode, &block.country}) {
     line += *field;
     line += kFieldSeparator;
   }

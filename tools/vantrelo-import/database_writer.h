@@ -11,7 +11,7 @@
 
 namespace importer {
 
-// "* KEYS |ICAO|NAME|LAT|LON|ELEV|H1|H3|H2|", without its line end. Field 0
+// "* KEYS |ICAO|NAME|LAT|LON|ELEV|CITY|IATA|COUNTRY|", without its line end. Field 0
 // holds the search keys with a blank before and after each one, so that a
 // code typed with a blank beside it (" LHR", "KJFK ") is still found; it is
 // empty when there are no keys.

@@ -30,6 +30,8 @@ common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::p
     airports.push_back(
         {record->icao, record->iataCode == lookup::format::kNoIataCode ? "" : record->iataCode});
   }
+  // A read that failed ends the list early: a short report would mislead.
+  if (auto failure = database.readError()) return *failure;
   return airports;
 }
 
