@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "database_writer.h"
+#include "importer.h"
 #include "key_matcher.h"
 #include "lookup/database_format.h"
 #include "text_folding.h"
@@ -24,10 +25,8 @@ constexpr int kKeyKinds = 4;
 constexpr std::size_t kShortestCityKey = 3;
 
 int typeRank(const std::string& type) {
-  static const char* const kTypes[] = {"large_airport", "medium_airport", "small_airport",
-                                       "seaplane_base", "heliport",       "balloonport"};
-  const auto* const found = std::find(std::begin(kTypes), std::end(kTypes), type);
-  return static_cast<int>(found - std::begin(kTypes));
+  const std::vector<std::string>& types = knownAirportTypes();
+  return static_cast<int>(std::find(types.begin(), types.end(), type) - types.begin());
 }
 
 long longestRunwayFt(const AirportBlock& block) {
