@@ -168,15 +168,42 @@ std::optional<BlockOrder> parseBlockOrder(std::string_view text) {
   return std::nullopt;
 }
 
+namespace {
+
+// Puts blocks[order[i]] at place i, moving each block once along the
+// permutation's cycles: a second vector of blocks would double the largest
+// thing the importer holds.
+void permute(std::vector<AirportBlock>& blocks, std::vector<std::uint32_t> order) {
+  for (std::uint32_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    AirportBlock first = std::move(blocks[start]);
+    std::uint32_t place = start;
+    while (order[place] != start) {
+      const std::uint32_t from = order[place];
+      blocks[place] = std::move(blocks[from]);
+      order[place] = place;
+      place = from;
+    }
+    blocks[place] = std::move(first);
+    order[place] = place;
+  }
+}
+
+}  // namespace
+
+void sortByIdent(std::vector<AirportBlock>& blocks) {
+  std::vector<std::uint32_t> order(blocks.size());
+  std::iota(order.begin(), order.end(), 0U);
+  std::stable_sort(order.begin(), order.end(), [&blocks](std::uint32_t a, std::uint32_t b) {
+    return blocks[a].ident < blocks[b].ident;
+  });
+  permute(blocks, std::move(order));
+}
+
 void orderBlocks(std::vector<AirportBlock>& blocks, BlockOrder order) {
-  std::stable_sort(blocks.begin(), blocks.end(),
-                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
+  sortByIdent(blocks);
   if (order == BlockOrder::Ident) return;
-  std::vector<AirportBlock> ordered;
-  ordered.reserve(blocks.size());
-  for (const std::uint32_t index : firstClickOrder(blocks))
-    ordered.push_back(std::move(blocks[index]));
-  blocks = std::move(ordered);
+  permute(blocks, firstClickOrder(blocks));
 }
 
 }  // namespace importer

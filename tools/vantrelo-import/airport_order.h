@@ -33,6 +33,9 @@ enum class BlockOrder { FirstClick, Ident };
 // "first-click" or "ident"; nothing for another text.
 std::optional<BlockOrder> parseBlockOrder(std::string_view text);
 
+// Sorts blocks by ident, keeping the file order of equal idents.
+void sortByIdent(std::vector<AirportBlock>& blocks);
+
 // Puts blocks in the given order. Every block keeps its runways.
 void orderBlocks(std::vector<AirportBlock>& blocks, BlockOrder order);
 

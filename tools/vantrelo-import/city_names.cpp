@@ -161,6 +161,7 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
       if (typeRank(block) <= 1) servingByCity[city.city].push_back({i, city.namedByMunicipality});
     }
     refreshSearchKeys(block);
+    block.keys = {};
   }
 
   for (const auto& [city, serving] : servingByCity) {

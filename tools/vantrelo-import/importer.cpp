@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "airport_order.h"
 #include "city_names.h"
 #include "item_limit.h"
 #include "lookup/database_format.h"
@@ -132,8 +133,7 @@ ImportResult DatabaseBuilder::finish() {
     if (!fit.warning.empty()) warn(m_airportsFileName, block.rowLine, fit.warning);
     block.keys = {};  // written into searchKeys; tens of megabytes on a whole-world import
   }
-  std::stable_sort(blocks.begin(), blocks.end(),
-                   [](const AirportBlock& a, const AirportBlock& b) { return a.ident < b.ident; });
+  sortByIdent(blocks);
   m_result.summary.airportsWritten = blocks.size();
   for (const AirportBlock& block : blocks)
     m_result.summary.runwayLinesWritten += block.runways.size();
