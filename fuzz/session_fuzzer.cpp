@@ -350,7 +350,7 @@ class Session {
     if (!id) return true;
     common::WindowModel& window = m_form.window();
     if (!window.visible(*id)) return true;  // a hidden button takes no click
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     if (name == "Command1") {
       std::vector<std::string> before;
       for (ControlId label : kResultLabels)
@@ -362,11 +362,13 @@ class Session {
       check(m_form.handle(form::Action::Command2), "a mark ends the program");
     } else if (name == "Command3") {
       check(m_form.handle(form::Action::Command3), "a calculation ends the program");
-      check(std::isfinite(state.distanceKm) && state.distanceKm >= 0 && state.distanceKm <= 20016,
+      check(std::isfinite(state.points.distanceKm) && state.points.distanceKm >= 0 &&
+                state.points.distanceKm <= 20016,
             "distance outside half the circumference");
-      check(state.currentLat == 0 && state.currentLon == 0 && state.departureLat == 0 &&
-                state.departureLon == 0 && state.destinationLat == 0 && state.destinationLon == 0 &&
-                state.departureIcao.empty() && state.destinationIcao.empty(),
+      check(state.points.currentLat == 0 && state.points.currentLon == 0 &&
+                state.points.departureLat == 0 && state.points.departureLon == 0 &&
+                state.points.destinationLat == 0 && state.points.destinationLon == 0 &&
+                state.points.departureIcao.empty() && state.points.destinationIcao.empty(),
             "points not cleared after a calculation");
       check(window.visible(ControlId::Label18), "distance line hidden");
     } else if (name == "MenuItaliano" || name == "MenuInglese") {
@@ -388,7 +390,7 @@ class Session {
   }
 
   void checkSearch(const std::vector<std::string>& before) {
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     const common::WindowModel& window = m_form.window();
     check(window.text(ControlId::Text1) == m_model.text1(), "Text1 not upper-cased");
     const auto& runways = m_model.runways();
@@ -432,7 +434,7 @@ class Session {
     m_messages.clear();
     m_model.messages().clear();
 
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     check(state.runwayCount >= 0 && state.runwayCount <= 100, "runway count out of 0..100");
     check(state.langCode == m_model.langCode(), "LangCode differs");
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/captions.h"
 #include "common/error.h"
-#include "common/form_state.h"
 #include "lookup/found_airport.h"
 
 namespace files {

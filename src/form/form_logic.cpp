@@ -99,10 +99,10 @@ bool FormLogic::handle(Action action) {
       search();
       break;
     case Action::Command2:
-      navcalc::markPoint(m_state, m_shown ? m_shown->record.icao : std::string(), m_window);
+      navcalc::markPoint(m_state.points, m_shown ? m_shown->record.icao : std::string(), m_window);
       break;
     case Action::Command3:
-      navcalc::calculateDistance(m_state, m_window);
+      navcalc::calculateDistance(m_state.points, m_window);
       break;
     case Action::MenuItaliano:
     case Action::MenuInglese: {
@@ -124,7 +124,7 @@ bool FormLogic::handle(Action action) {
 }
 
 void FormLogic::search() {
-  navcalc::offerPointButton(m_state, m_window);
+  navcalc::offerPointButton(m_state.points, m_window);
   m_state.runwayCount = 0;
   m_window.setVisible(ControlId::Frame1, true);
   const std::string searchText = common::toUpper1252(m_window.text(ControlId::Text1));
@@ -142,8 +142,8 @@ void FormLogic::showResult(const lookup::SearchResult& result, std::string_view 
   if (result.airport) {
     const lookup::FoundAirport& found = *result.airport;
     m_state.runwayCount = static_cast<std::int16_t>(found.runways.size());
-    m_state.currentLat = found.latitude;
-    m_state.currentLon = found.longitude;
+    m_state.points.currentLat = found.latitude;
+    m_state.points.currentLon = found.longitude;
     showAirport(found, m_window);
     m_shown = found;
   }

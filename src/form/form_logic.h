@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
 #include "form/actions.h"
+#include "form/form_state.h"
 #include "lookup/airport_database.h"
 #include "lookup/airport_search.h"
 #include "lookup/result_display.h"
@@ -43,7 +43,7 @@ class FormLogic {
 
   common::WindowModel& window() { return m_window; }
   const common::WindowModel& window() const { return m_window; }
-  const common::FormState& state() const { return m_state; }
+  const FormState& state() const { return m_state; }
 
   // The airport on display as its data sheet's text (Windows-1252, lines
   // closed by CR LF), in the current language; "" while none is shown.
@@ -61,7 +61,7 @@ class FormLogic {
                          const common::Error& error) const;
 
   common::WindowModel m_window;
-  common::FormState m_state;
+  FormState m_state;
   lookup::AirportDatabase m_database;
   // The airport on display (Label2 shows its code), kept until the next one
   // is found: a search that finds nothing leaves it on display.

@@ -101,7 +101,7 @@ const Language& languageFor(std::string_view langCode, Fallback fallback) {
   return fallback == Fallback::English ? englishLanguage() : italianLanguage();
 }
 
-std::optional<common::Error> applyLanguage(const Language& language, common::FormState& state,
+std::optional<common::Error> applyLanguage(const Language& language, FormState& state,
                                            common::WindowModel& window) {
   state.captions = language.captions;
   const common::Captions& c = state.captions;

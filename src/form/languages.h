@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/captions.h"
 #include "common/error.h"
-#include "common/form_state.h"
 #include "common/messages.h"
 #include "common/window_model.h"
+#include "form/form_state.h"
 
 namespace form {
 
@@ -94,7 +95,7 @@ const Language& defaultLanguage();
 // Sets the caption texts, copies them onto their controls, sets MenuLingua,
 // Check1 and the language code, then saves the settings file. Returns the
 // system's reason when the save failed (the texts stay applied).
-std::optional<common::Error> applyLanguage(const Language& language, common::FormState& state,
+std::optional<common::Error> applyLanguage(const Language& language, FormState& state,
                                            common::WindowModel& window);
 
 // The accessible texts for a language code (Fallback::FormsOwnLanguage).

@@ -10,20 +10,18 @@ constexpr std::string_view kMarkDeparture = "SET P";
 constexpr std::string_view kMarkDestination = "SET D";
 }  // namespace
 
-void offerPointButton(common::FormState& state, common::WindowModel& window) {
-  state.offeredMark =
-      state.departureLat == 0 ? common::PointMark::Departure : common::PointMark::Destination;
+void offerPointButton(PointState& state, common::WindowModel& window) {
+  state.offeredMark = state.departureLat == 0 ? PointMark::Departure : PointMark::Destination;
   window.setVisible(ControlId::Command2, true);
   window.setVisible(ControlId::Label18, false);
-  window.setText(ControlId::Command2,
-                 std::string(state.offeredMark == common::PointMark::Departure ? kMarkDeparture
-                                                                               : kMarkDestination));
+  window.setText(
+      ControlId::Command2,
+      std::string(state.offeredMark == PointMark::Departure ? kMarkDeparture : kMarkDestination));
 }
 
-void markPoint(common::FormState& state, std::string_view shownIcao, common::WindowModel& window) {
+void markPoint(PointState& state, std::string_view shownIcao, common::WindowModel& window) {
   window.setVisible(ControlId::Command2, false);
-  if (state.offeredMark == common::PointMark::Destination)
-    window.setVisible(ControlId::Command3, true);
+  if (state.offeredMark == PointMark::Destination) window.setVisible(ControlId::Command3, true);
   if (state.departureLat == 0) state.departureLat = state.currentLat;
   if (state.departureLon == 0) state.departureLon = state.currentLon;
   if (state.departureIcao.empty()) state.departureIcao = shownIcao;

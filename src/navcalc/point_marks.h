@@ -8,17 +8,17 @@
 
 #include <string_view>
 
-#include "common/form_state.h"
 #include "common/window_model.h"
+#include "navcalc/point_state.h"
 
 namespace navcalc {
 
 // Before every search: offers Command2 again, captioned "SET P" while no
 // departure is held and "SET D" after, and hides the last distance.
-void offerPointButton(common::FormState& state, common::WindowModel& window);
+void offerPointButton(PointState& state, common::WindowModel& window);
 
 // The click on Command2: marks the current position with the ICAO code on
 // display.
-void markPoint(common::FormState& state, std::string_view shownIcao, common::WindowModel& window);
+void markPoint(PointState& state, std::string_view shownIcao, common::WindowModel& window);
 
 }  // namespace navcalc

@@ -52,7 +52,7 @@ TEST(Distance, ShowsSubKilometreFiguresWithoutLeadingZero) {
 }
 
 TEST(Calculate, WritesTheLineAndClearsBothPoints) {
-  common::FormState state;
+  navcalc::PointState state;
   common::WindowModel window;
   state.departureIcao = "LIMC";
   state.destinationIcao = "LIRF";
@@ -76,7 +76,7 @@ TEST(Calculate, WritesTheLineAndClearsBothPoints) {
 }
 
 TEST(MarkPoint, FillsTheDepartureOnlyWhileUnset) {
-  common::FormState state;
+  navcalc::PointState state;
   common::WindowModel window;
   navcalc::offerPointButton(state, window);
   ASSERT_EQ(window.text(ControlId::Command2), "SET P");

@@ -130,20 +130,21 @@ class Session {
   void value(std::string_view name, double number) { value(name, doubleText(number)); }
 
   void stateLines() {
-    const common::FormState& s = m_form.state();
+    const form::FormState& s = m_form.state();
+    const navcalc::PointState& p = s.points;
     value("Check1", m_form.window().check1Ticked() ? "1" : "0");
     value("RunwayCount", std::to_string(s.runwayCount));
     value("LangCode", s.langCode);
     value("LastIcao", s.lastIcao);
-    value("DepartureIcao", s.departureIcao);
-    value("DestinationIcao", s.destinationIcao);
-    value("CurrentLat", s.currentLat);
-    value("CurrentLon", s.currentLon);
-    value("DepartureLat", s.departureLat);
-    value("DepartureLon", s.departureLon);
-    value("DestinationLat", s.destinationLat);
-    value("DestinationLon", s.destinationLon);
-    value("DistanceKm", static_cast<double>(s.distanceKm));
+    value("DepartureIcao", p.departureIcao);
+    value("DestinationIcao", p.destinationIcao);
+    value("CurrentLat", p.currentLat);
+    value("CurrentLon", p.currentLon);
+    value("DepartureLat", p.departureLat);
+    value("DepartureLon", p.departureLon);
+    value("DestinationLat", p.destinationLat);
+    value("DestinationLon", p.destinationLon);
+    value("DistanceKm", static_cast<double>(p.distanceKm));
     const common::Captions& c = s.captions;
     value("CaptionSearch", c.search);
     value("CaptionAirport", c.airport);
