@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const auto& e = *expectedAirport;
     fuzzref::check(airport->icao == e[0] && airport->airportName == e[1] &&
                        airport->latitudeField == e[2] && airport->longitudeField == e[3] &&
-                       airport->elevationFt == e[4] && airport->heading1 == e[5] &&
-                       airport->heading3 == e[6] && airport->heading2 == e[7],
+                       airport->elevationFt == e[4] && airport->municipality == e[5] &&
+                       airport->iataCode == e[6] && airport->country == e[7],
                    "splitAirportLine: a field differs");
     fuzzref::check(!airport->icao.empty(), "splitAirportLine: empty ICAO field");
   }

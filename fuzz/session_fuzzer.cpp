@@ -38,6 +38,7 @@
 #include "files/settings_file.h"
 #include "form/form_logic.h"
 #include "lookup/airport_database.h"
+#include "lookup/result_display.h"
 #include "plain_database.h"
 #include "reference.h"
 
@@ -135,8 +136,8 @@ class Model {
     if (m_iniKind != FileKind::Regular) {
       if (!save("Eng", "KJFK")) return false;
     }
-    const files::Settings settings =
-        files::parseSettings(std::string_view(m_iniBytes).substr(0, 1024 * 1024), {"Eng", "KJFK"});
+    const files::Settings settings = files::parseSettings(
+        std::string_view(m_iniBytes).substr(0, std::size_t{1024} * 1024), {"Eng", "KJFK"});
     m_langCode = settings.langCode;
     m_lastIcao = settings.lastIcao;
     m_text1 = m_lastIcao;
@@ -349,7 +350,7 @@ class Session {
     if (!id) return true;
     common::WindowModel& window = m_form.window();
     if (!window.visible(*id)) return true;  // a hidden button takes no click
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     if (name == "Command1") {
       std::vector<std::string> before;
       for (ControlId label : kResultLabels)
@@ -361,11 +362,13 @@ class Session {
       check(m_form.handle(form::Action::Command2), "a mark ends the program");
     } else if (name == "Command3") {
       check(m_form.handle(form::Action::Command3), "a calculation ends the program");
-      check(std::isfinite(state.distanceKm) && state.distanceKm >= 0 && state.distanceKm <= 20016,
+      check(std::isfinite(state.points.distanceKm) && state.points.distanceKm >= 0 &&
+                state.points.distanceKm <= 20016,
             "distance outside half the circumference");
-      check(state.currentLat == 0 && state.currentLon == 0 && state.departureLat == 0 &&
-                state.departureLon == 0 && state.destinationLat == 0 && state.destinationLon == 0 &&
-                state.departureIcao.empty() && state.destinationIcao.empty(),
+      check(state.points.currentLat == 0 && state.points.currentLon == 0 &&
+                state.points.departureLat == 0 && state.points.departureLon == 0 &&
+                state.points.destinationLat == 0 && state.points.destinationLon == 0 &&
+                state.points.departureIcao.empty() && state.points.destinationIcao.empty(),
             "points not cleared after a calculation");
       check(window.visible(ControlId::Label18), "distance line hidden");
     } else if (name == "MenuItaliano" || name == "MenuInglese") {
@@ -387,19 +390,18 @@ class Session {
   }
 
   void checkSearch(const std::vector<std::string>& before) {
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     const common::WindowModel& window = m_form.window();
     check(window.text(ControlId::Text1) == m_model.text1(), "Text1 not upper-cased");
     const auto& runways = m_model.runways();
     check(static_cast<std::size_t>(state.runwayCount) == runways.size(), "runway count differs");
-    for (std::size_t i = 0; i < runways.size(); ++i) {
-      check(state.runways.designator[i] == runways[i].designator &&
-                state.runways.orientation[i] == runways[i].orientation &&
-                state.runways.lengthFt[i] == runways[i].lengthFt &&
-                state.runways.ilsFrequency[i] == runways[i].ilsFrequency,
-            "a runway entry is not the current search's");
-    }
     if (m_model.lastFound()) {
+      std::string rows;
+      for (const Runway& runway : runways) {
+        rows += lookup::formatRunwayRow(
+            {runway.designator, runway.orientation, runway.lengthFt, runway.ilsFrequency});
+      }
+      check(window.text(ControlId::Label5) == rows, "a runway row is not the current search's");
       check(window.text(ControlId::Label2) == m_model.shown()->first, "Label2 differs");
       check(window.text(ControlId::Label4) == m_model.shown()->second, "Label4 differs");
       check(window.text(ControlId::Label6) == " " + std::to_string(runways.size()),
@@ -432,7 +434,7 @@ class Session {
     m_messages.clear();
     m_model.messages().clear();
 
-    const common::FormState& state = m_form.state();
+    const form::FormState& state = m_form.state();
     check(state.runwayCount >= 0 && state.runwayCount <= 100, "runway count out of 0..100");
     check(state.langCode == m_model.langCode(), "LangCode differs");
 

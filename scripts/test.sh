@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what is missing, then builds, checks the code's format and
-# clang-tidy findings, and runs every test three times: the plain build, the
+# clang-tidy findings, builds once more with clang-14 (a second compiler's
+# warnings), and runs every test three times: the plain build, the
 # same suite under an Italian locale, and the ASan + UBSan build; the
 # scanner's tests once more under ThreadSanitizer; then every fuzz target
 # for a few seconds; then builds the Debian package and checks it. Stops at
@@ -18,6 +19,11 @@ if [ "${CI:-}" = "true" ]; then preset=ci ci=ci-; fi  # warnings are errors in C
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 bash scripts/check-code.sh -p "build/$preset"
+
+echo "== the build with clang-14 (built only: the tests run with the g++ builds)"
+cmake --preset "${ci}clang"
+cmake --build --preset "${ci}clang"
+
 ctest --preset "$preset"
 
 echo "== the same suite under LC_ALL=it_IT.UTF-8"

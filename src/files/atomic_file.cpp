@@ -35,7 +35,7 @@ class OldFileKeeper {
   OldFileKeeper(const std::filesystem::path& target, const std::filesystem::path& folder)
       : m_target(target) {
     static std::minstd_rand generator{std::random_device{}()};
-    for (int attempt = 0; attempt < 10; ++attempt) {
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
       std::filesystem::path candidate = folder / temporaryName(generator());
       if (::link(target.c_str(), candidate.c_str()) == 0) {
         m_copy = std::move(candidate);

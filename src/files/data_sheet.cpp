@@ -3,14 +3,11 @@
 
 #include "common/number_rules.h"
 #include "common/text1252.h"
-#include "common/units.h"
 #include "files/atomic_file.h"
 #include "lookup/result_display.h"
 #include "vantrelo_version.h"
 
 namespace files {
-
-using common::ControlId;
 
 namespace {
 
@@ -71,36 +68,32 @@ std::string dataSheetFileName(std::string_view icao, std::string_view airportNam
   return stem;
 }
 
-DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormState& state,
-                        const common::WindowModel& window) {
-  const common::Captions& captions = state.captions;
-  const std::string& icao = window.text(ControlId::Label2);
-  const std::string& name = window.text(ControlId::Label4);
+DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::Captions& captions) {
   const lookup::AirportRecord& record = found.record;
+  const std::string& icao = record.icao;
+  const std::string& name = record.airportName;
 
   SheetWriter sheet;
   sheet.line(captions.airport + " " + name);
-  sheet.line(common::toUpper1252(record.heading1) + "   " + record.heading2 + "   " +
-             record.heading3);
+  sheet.line(common::toUpper1252(record.municipality) + "   " + record.country + "   " +
+             record.iataCode);
   sheet.line(found.latitudeText);
   sheet.line(found.longitudeText);
   sheet.line("\r");
   sheet.line("ICAO = " + icao);
   sheet.line("\r");
-  sheet.line(captions.elevation, window.text(ControlId::Label12));
+  sheet.line(captions.elevation, lookup::formatElevation(record.elevationFt));
   sheet.line(kRule);
-  sheet.line(captions.runways, common::numberText(static_cast<double>(state.runwayCount)));
+  sheet.line(captions.runways, common::numberText(static_cast<double>(found.runways.size())));
   sheet.line(kRule);
-  const common::RunwayTable& table = state.runways;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(state.runwayCount); ++i) {
-    sheet.line(captions.runway, table.designator[i]);
-    sheet.line(captions.runwayOrientation, table.orientation[i] + "\xB0");
-    const double metres =
-        common::parseNumber(table.lengthFt[i]).value_or(0) * common::kMetresPerFoot;
+  for (const lookup::Runway& runway : found.runways) {
+    sheet.line(captions.runway, runway.designator);
+    sheet.line(captions.runwayOrientation, runway.orientation + "\xB0");
+    const double metres = lookup::runwayLengthMetres(runway.lengthFt);
     sheet.line(captions.runwayLength,
-               table.lengthFt[i] + " ft. (" + common::numberText(metres) + " Mt.)");
-    if (lookup::hasIlsFrequency(table.ilsFrequency[i])) {
-      sheet.line(captions.ilsFrequency, table.ilsFrequency[i]);
+               runway.lengthFt + " ft. (" + common::numberText(metres) + " Mt.)");
+    if (lookup::hasIlsFrequency(runway.ilsFrequency)) {
+      sheet.line(captions.ilsFrequency, runway.ilsFrequency);
     }
     sheet.line(kRule);
   }

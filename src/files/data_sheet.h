@@ -9,10 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/captions.h"
 #include "common/error.h"
-#include "common/form_state.h"
-#include "common/window_model.h"
-#include "lookup/airport_line.h"
+#include "lookup/found_airport.h"
 
 namespace files {
 
@@ -28,9 +27,8 @@ struct DataSheet {
 // never names another directory.
 std::string dataSheetFileName(std::string_view icao, std::string_view airportName);
 
-// The sheet of the airport on display.
-DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::FormState& state,
-                        const common::WindowModel& window);
+// The sheet of a found airport, with the field labels of the captions.
+DataSheet makeDataSheet(const lookup::FoundAirport& found, const common::Captions& captions);
 
 // Writes the sheet whole into the working directory (atomically). Returns the
 // system's reason on failure; no partial sheet is left behind.

@@ -52,7 +52,7 @@ std::optional<common::Error> TemporaryFile::create(const std::filesystem::path& 
   // Seeded per process, so two programs saving in one folder pick different
   // names; O_EXCL settles the rare clash.
   static std::minstd_rand generator{std::random_device{}()};
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     std::filesystem::path candidate = folder / temporaryName(generator());
     m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd >= 0) {

@@ -2,11 +2,12 @@
 #include "form/form_logic.h"
 
 #include "common/messages.h"
+#include "common/text1252.h"
 #include "files/data_sheet.h"
 #include "files/leftover_temporaries.h"
 #include "files/settings_file.h"
 #include "form/languages.h"
-#include "lookup/airport_search.h"
+#include "form/result_panel.h"
 #include "navcalc/distance.h"
 #include "navcalc/point_marks.h"
 #include "vantrelo_version.h"
@@ -24,26 +25,6 @@ files::Settings firstSettings() {
 }
 
 }  // namespace
-
-std::string_view actionName(Action action) {
-  switch (action) {
-    case Action::Command1:
-      return "Command1";
-    case Action::Command2:
-      return "Command2";
-    case Action::Command3:
-      return "Command3";
-    case Action::MenuItaliano:
-      return "MenuItaliano";
-    case Action::MenuInglese:
-      return "MenuInglese";
-    case Action::MenuAbout:
-      return "MenuAbout";
-    case Action::Exit:
-      return "Exit";
-  }
-  return {};
-}
 
 std::string aboutText() {
   return "Vantrelo\r" + std::string(common::kVersionMark);
@@ -118,10 +99,10 @@ bool FormLogic::handle(Action action) {
       search();
       break;
     case Action::Command2:
-      navcalc::markPoint(m_state, m_window);
+      navcalc::markPoint(m_state.points, m_shown ? m_shown->record.icao : std::string(), m_window);
       break;
     case Action::Command3:
-      navcalc::calculateDistance(m_state, m_window);
+      navcalc::calculateDistance(m_state.points, m_window);
       break;
     case Action::MenuItaliano:
     case Action::MenuInglese: {
@@ -143,30 +124,50 @@ bool FormLogic::handle(Action action) {
 }
 
 void FormLogic::search() {
-  navcalc::offerPointButton(m_state, m_window);
-  lookup::SearchContext context{
-      m_database,
-      m_state,
-      m_window,
-      [this](const lookup::FoundAirport& found) { finishShownAirport(found); },
-      [this](FileOperation operation, std::string_view fileName, const common::Error& error) {
-        reportFileFailure(operation, fileName, error);
-      },
-      [this](std::string_view searchText) {
-        m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
-      }};
-  lookup::searchAirport(context);
+  navcalc::offerPointButton(m_state.points, m_window);
+  m_state.runwayCount = 0;
+  m_window.setVisible(ControlId::Frame1, true);
+  const std::string searchText = common::toUpper1252(m_window.text(ControlId::Text1));
+  m_window.setText(ControlId::Text1, searchText);
+  showResult(lookup::searchAirport(m_database, searchText), searchText);
+}
+
+// In the order the search met them: the airport, then the failure to reopen
+// the database at the end of the file, then the closing steps.
+void FormLogic::showResult(const lookup::SearchResult& result, std::string_view searchText) {
+  if (result.readFailure) {
+    reportFileFailure(FileOperation::Read, m_database.displayName(), *result.readFailure);
+    return;
+  }
+  if (result.airport) {
+    const lookup::FoundAirport& found = *result.airport;
+    m_state.runwayCount = static_cast<std::int16_t>(found.runways.size());
+    m_state.points.currentLat = found.latitude;
+    m_state.points.currentLon = found.longitude;
+    showAirport(found, m_window);
+    m_shown = found;
+  }
+  if (result.reopenFailure) {
+    reportFileFailure(FileOperation::Open, m_database.displayName(), *result.reopenFailure);
+  }
+  if (!result.airport) {
+    // Nothing was searched after a failed reopen: "not found" would be untrue.
+    if (!result.reopenFailure) {
+      m_window.showMessage(common::kMessageTitle, notFoundText(m_state.langCode, searchText));
+    }
+    return;
+  }
+  finishShownAirport(*result.airport);
 }
 
 void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
-  m_shown = ShownAirport{found, m_state.runways, m_state.runwayCount};
   if (m_window.check1Ticked()) {
-    const files::DataSheet sheet = files::makeDataSheet(found, m_state, m_window);
+    const files::DataSheet sheet = files::makeDataSheet(found, m_state.captions);
     if (auto failure = files::writeDataSheet(sheet)) {
       reportFileFailure(FileOperation::Write, sheet.fileName, *failure);
     }
   }
-  m_state.lastIcao = m_window.text(ControlId::Label2);
+  m_state.lastIcao = found.record.icao;
   if (auto failure = files::saveSettings(m_state.langCode, m_state.lastIcao)) {
     reportFileFailure(FileOperation::Write, files::kSettingsFileName, *failure);
   }
@@ -174,17 +175,14 @@ void FormLogic::finishShownAirport(const lookup::FoundAirport& found) {
 
 std::string FormLogic::shownAirportText() const {
   if (!m_shown) return {};
-  common::FormState shownState = m_state;
-  shownState.runways = m_shown->runways;
-  shownState.runwayCount = m_shown->runwayCount;
-  return files::makeDataSheet(m_shown->found, shownState, m_window).bytes;
+  return files::makeDataSheet(*m_shown, m_state.captions).bytes;
 }
 
 std::vector<lookup::RunwayCells> FormLogic::shownRunways() const {
   std::vector<lookup::RunwayCells> rows;
   if (!m_shown) return rows;
-  for (int i = 1; i <= m_shown->runwayCount; ++i)
-    rows.push_back(lookup::runwayCells(m_shown->runways, i));
+  for (const lookup::Runway& runway : m_shown->runways)
+    rows.push_back(lookup::runwayCells(runway));
   return rows;
 }
 

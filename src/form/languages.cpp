@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "form/languages.h"
 
-#include <array>
 #include <optional>
 
 #include "files/settings_file.h"
@@ -13,36 +12,29 @@ using common::FileOperation;
 
 namespace {
 
-struct FailureWords {
-  FileOperation operation;
-  std::string_view italian;
-  std::string_view english;
-};
+std::string_view wordsFor(const FailureWords& words, FileOperation operation) {
+  switch (operation) {
+    case FileOperation::Open:
+      return words.open;
+    case FileOperation::Read:
+      return words.read;
+    case FileOperation::Write:
+      return words.write;
+  }
+  return {};
+}
 
-constexpr std::array<FailureWords, 3> kFailureWords = {{
-    {FileOperation::Open, "Impossibile aprire", "Cannot open"},
-    {FileOperation::Read, "Impossibile leggere", "Cannot read"},
-    {FileOperation::Write, "Impossibile scrivere", "Cannot write"},
-}};
-
-// The locale whose messages give the system's reasons in Italian.
-constexpr const char* kItalianMessages = "it_IT.UTF-8";
-
-// The program's own reasons, which no system locale translates.
-struct OwnReason {
-  std::string_view english;
-  std::string_view italian;  // Windows-1252
-};
-
-constexpr std::array<OwnReason, 2> kOwnReasons = {{
-    {common::kNotRegularFile, "Non \xE8 un file regolare"},
-    {common::kLinkOfAnotherUser, "\xC8 un collegamento di un altro utente"},
-}};
-
-std::optional<std::string> italianReasonFor(const common::Error& error) {
-  if (error.errorNumber != 0) return common::systemReasonIn(error.errorNumber, kItalianMessages);
-  for (const OwnReason& own : kOwnReasons) {
-    if (own.english == error.reason) return std::string(own.italian);
+// The reason in the language's own words: the system's, from its locale's
+// messages, or the program's own; nothing where there is none, and always
+// for a language whose reasons are the system's own.
+std::optional<std::string> localReasonFor(const Language& language, const common::Error& error) {
+  if (language.reasonLocale == nullptr) return std::nullopt;
+  if (error.errorNumber != 0)
+    return common::systemReasonIn(error.errorNumber, language.reasonLocale);
+  if (error.reason == common::kNotRegularFile)
+    return std::string(language.ownReasons.notRegularFile);
+  if (error.reason == common::kLinkOfAnotherUser) {
+    return std::string(language.ownReasons.linkOfAnotherUser);
   }
   return std::nullopt;
 }
@@ -55,7 +47,19 @@ const Language& italianLanguage() {
        "Frequenza ILS", "Piste", "Immettere nome aeroporto o codice ICAO"},
       "&Lingua",
       "CREA FILE DATI",
-      "Ita"};
+      "Ita",
+      {"Pannello dei risultati", "Riga di risultato", "Nome aeroporto", "Posizione", "Codice ICAO",
+       "Elevazione", "Numero di piste", "Elenco piste, una per riga, colonne", "Distanza",
+       "Cerca il prossimo aeroporto che contiene il testo",
+       "Scrive una scheda dati di ogni aeroporto mostrato",
+       "Segna l'aeroporto mostrato come partenza P o destinazione D",
+       "Calcola la distanza tra partenza e destinazione", "Aeroporto mostrato", "Partenza segnata",
+       "Destinazione segnata"},
+      {"Impossibile aprire", "Impossibile leggere", "Impossibile scrivere"},
+      "Nessun aeroporto trovato: ",
+      "Copia aeroporto",
+      "it_IT.UTF-8",
+      {"Non \xE8 un file regolare", "\xC8 un collegamento di un altro utente"}};
   return italian;
 }
 
@@ -65,7 +69,19 @@ const Language& englishLanguage() {
        "Frequency ILS", "Runways", "To insert name airport or code ICAO"},
       "&Language",
       "CREATES DATE FILE",
-      "Eng"};
+      "Eng",
+      {"Result panel", "Result line", "Airport name", "Position", "ICAO code", "Elevation",
+       "Number of runways", "Runway list, one per line, columns", "Distance",
+       "Finds the next airport that contains the text",
+       "Writes a data sheet of every airport shown",
+       "Marks the airport shown as departure P or destination D",
+       "Calculates the distance from departure to destination", "Airport shown", "Departure marked",
+       "Destination marked"},
+      {"Cannot open", "Cannot read", "Cannot write"},
+      "No airport found: ",
+      "Copy airport",
+      nullptr,
+      {common::kNotRegularFile, common::kLinkOfAnotherUser}};
   return english;
 }
 
@@ -80,7 +96,12 @@ const Language& defaultLanguage() {
   return englishLanguage();
 }
 
-std::optional<common::Error> applyLanguage(const Language& language, common::FormState& state,
+const Language& languageFor(std::string_view langCode, Fallback fallback) {
+  if (const Language* language = languageOfCode(langCode)) return *language;
+  return fallback == Fallback::English ? englishLanguage() : italianLanguage();
+}
+
+std::optional<common::Error> applyLanguage(const Language& language, FormState& state,
                                            common::WindowModel& window) {
   state.captions = language.captions;
   const common::Captions& c = state.captions;
@@ -100,60 +121,24 @@ std::optional<common::Error> applyLanguage(const Language& language, common::For
 }
 
 const AccessibleTexts& accessibleTexts(std::string_view langCode) {
-  static const AccessibleTexts italian{
-      "Pannello dei risultati",
-      "Riga di risultato",
-      "Nome aeroporto",
-      "Posizione",
-      "Codice ICAO",
-      "Elevazione",
-      "Numero di piste",
-      "Elenco piste, una per riga, colonne",
-      "Distanza",
-      "Cerca il prossimo aeroporto che contiene il testo",
-      "Scrive una scheda dati di ogni aeroporto mostrato",
-      "Segna l'aeroporto mostrato come partenza P o destinazione D",
-      "Calcola la distanza tra partenza e destinazione",
-      "Aeroporto mostrato",
-      "Partenza segnata",
-      "Destinazione segnata"};
-  static const AccessibleTexts english{"Result panel",
-                                       "Result line",
-                                       "Airport name",
-                                       "Position",
-                                       "ICAO code",
-                                       "Elevation",
-                                       "Number of runways",
-                                       "Runway list, one per line, columns",
-                                       "Distance",
-                                       "Finds the next airport that contains the text",
-                                       "Writes a data sheet of every airport shown",
-                                       "Marks the airport shown as departure P or destination D",
-                                       "Calculates the distance from departure to destination",
-                                       "Airport shown",
-                                       "Departure marked",
-                                       "Destination marked"};
-  return langCode == englishLanguage().langCode ? english : italian;
+  return languageFor(langCode, Fallback::FormsOwnLanguage).accessible;
 }
 
 std::string fileFailureText(std::string_view langCode, FileOperation operation,
                             std::string_view fileName, const common::Error& error) {
-  std::optional<std::string> italianReason;
-  if (langCode == italianLanguage().langCode) italianReason = italianReasonFor(error);
-  std::string_view what;
-  for (const FailureWords& words : kFailureWords) {
-    if (words.operation == operation) what = italianReason ? words.italian : words.english;
-  }
-  return common::fileFailureMessage(what, fileName, italianReason.value_or(error.reason));
+  const Language& language = languageFor(langCode, Fallback::English);
+  const std::optional<std::string> localReason = localReasonFor(language, error);
+  const Language& wordsIn = localReason ? language : englishLanguage();
+  return common::fileFailureMessage(wordsFor(wordsIn.failureWords, operation), fileName,
+                                    localReason.value_or(error.reason));
 }
 
 std::string_view copyAirportCaption(std::string_view langCode) {
-  return langCode == englishLanguage().langCode ? "Copy airport" : "Copia aeroporto";
+  return languageFor(langCode, Fallback::FormsOwnLanguage).copyAirport;
 }
 
 std::string notFoundText(std::string_view langCode, std::string_view searchText) {
-  std::string text =
-      langCode == englishLanguage().langCode ? "No airport found: " : "Nessun aeroporto trovato: ";
+  std::string text(languageFor(langCode, Fallback::FormsOwnLanguage).notFound);
   text += searchText;
   return text;
 }

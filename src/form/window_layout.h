@@ -2,7 +2,7 @@
 #pragma once
 
 // The fixed layout of Form1, kept apart from Qt: every control's kind,
-// position and size in twips, font, alignment and accessible name.
+// position and size in twips, font, alignment and how its text fits.
 //
 // A twip is 1/1440 inch, so 15 twips make one pixel at 96 DPI. Controls in
 // Frame1 are placed relative to the frame's top-left corner. The layout
@@ -24,6 +24,10 @@ enum class FontStyle { Default, Bold8, Bold12 };
 // Labels draw their text from the top of their box.
 enum class TextAlign { Left, Centre, Right };
 
+// A result text from the database may be longer than its box; one that
+// keeps to one line is never drawn over the control below.
+enum class TextFit { Wraps, OneLine };
+
 struct TwipsRect {
   int leftTwips;
   int topTwips;
@@ -38,16 +42,19 @@ struct ControlLayout {
   TwipsRect rect;
   FontStyle font;
   TextAlign align;
+  TextFit fit;
 };
 
 inline constexpr int kClientWidthTwips = 6975;
 inline constexpr int kClientHeightTwips = 7665;
 
-inline constexpr std::size_t kLayoutControlCount = 25;
+// Every control except the window (the first) and the menu items (the last).
+inline constexpr std::size_t kLayoutControlCount =
+    static_cast<std::size_t>(common::ControlId::MenuFile) - 1;
 
-// Every control except the window and the menu items, in creation order:
-// labels first, then Frame1, then the input controls, so that a button is
-// drawn over a label it overlaps (Command2 and Command3 over Label18).
+// The controls laid out, in creation order: Label10 and Label18, Frame1 and
+// the labels inside it, then the input controls, so that a button is drawn
+// over a label it overlaps (Command2 and Command3 over Label18).
 const std::array<ControlLayout, kLayoutControlCount>& controlLayouts();
 
 // The only controls that take the keyboard focus, in tab order.

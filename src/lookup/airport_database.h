@@ -2,9 +2,9 @@
 #pragma once
 
 // The open airports.txt with its read position. The file is read in large
-// blocks through one fixed buffer and never held whole; an item is the text
-// up to the next comma or line end (CR LF, bare LF or bare CR), which is
-// consumed with it.
+// blocks through one fixed buffer (read_buffer.h) and never held whole; an
+// item is the text up to the next comma or line end (CR LF, bare LF or bare
+// CR), which is consumed with it.
 //
 // A search does not cut the file into items: it looks for the text in the
 // buffer as read (needle_finder.h) and finds the bounds of an item only
@@ -24,22 +24,15 @@
 #include <vector>
 
 #include "common/error.h"
+#include "lookup/database_format.h"
 #include "lookup/hit_scan.h"
 #include "lookup/needle_finder.h"
+#include "lookup/read_buffer.h"
 #include "lookup/region_search.h"
 
 namespace lookup {
 
 inline constexpr const char* kDatabaseFileName = "airports.txt";
-
-// When a search looks ahead with both cores: only after it has read a
-// stretch alone without a hit (so a near hit comes back without a thread
-// started) and only while enough of the file is left to pay for the thread.
-struct LookAhead {
-  std::size_t regionBytes = RegionSearch::kDefaultRegionBytes;
-  std::uint64_t afterBytes = std::uint64_t{1024} * 1024;
-  std::uint64_t minRemainingBytes = std::uint64_t{2} * 1024 * 1024;
-};
 
 struct Item {
   std::string_view text;   // valid until the next read; empty when oversized
@@ -48,7 +41,7 @@ struct Item {
 
 class AirportDatabase {
  public:
-  static constexpr std::size_t kMaxItemBytes = 65536;
+  static constexpr std::size_t kMaxItemBytes = format::kMaxItemBytes;
   static constexpr std::size_t kDefaultBufferBytes = std::size_t{256} * 1024;
 
   // bufferBytes is at least kMaxItemBytes + 1 so that a whole item fits.
@@ -92,7 +85,8 @@ class AirportDatabase {
     const NeedleFinder finder(needle);
     // A fresh scan per hit: after a refused item the look-ahead waits again
     // for a stretch without a hit.
-    while (const std::optional<ScanHit> hit = HitScan(*this, finder).run()) {
+    while (const std::optional<ScanHit> hit =
+               HitScan(m_read, m_regionSearch, m_lookAhead, finder).run()) {
       if (!accept(hit->item)) continue;
       matchedItem.assign(hit->item);
       return hit->position;
@@ -101,31 +95,11 @@ class AirportDatabase {
   }
 
  private:
-  friend class HitScan;
-
-  bool lookAheadPays(const NeedleFinder& finder, std::uint64_t scanStart) const;
-  bool lookAhead(const NeedleFinder& finder, std::uint64_t searchFrom);
-
-  bool refill();  // reads more, first moving the unread bytes to the front when short of room
-  void skipPendingLineFeed();
-  void consumeItemEnd(std::size_t stop);  // moves past the comma or line end at stop
-  void stopReading();                     // drops what was read; nothing more is read
-  std::size_t indexOf(const char* byte) const {
-    return static_cast<std::size_t>(byte - m_buffer.data());
-  }
-
   std::filesystem::path m_path;
   int m_fd = -1;
-  std::vector<char> m_buffer;
-  std::size_t m_readBytes;  // the most one read asks for
+  ReadBuffer m_read;
   LookAhead m_lookAhead;
   RegionSearch m_regionSearch;
-  std::uint64_t m_fileOffset = 0;  // where the next read from the file starts
-  int m_readError = 0;
-  std::size_t m_begin = 0;         // first unread byte
-  std::size_t m_end = 0;           // one past the last byte read from the file
-  bool m_fileDone = false;         // the file has no more bytes to give
-  bool m_pendingLineFeed = false;  // a CR ended the last item at the buffer's end
 };
 
 }  // namespace lookup

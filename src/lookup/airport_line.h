@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Cutting database lines into fields. Fields are separated by "|" and
-// counted from 0; field 0 is never read. An airport line needs nine "|", a
-// runway line six; text after the last one used is ignored.
+// Cutting database lines into the fields of database_format.h; field 0 is
+// never read. An airport line needs nine "|", a runway line six; text after
+// the last one used is ignored.
 
 #include <optional>
 #include <string>
@@ -17,9 +17,9 @@ struct AirportRecord {
   std::string latitudeField;   // field 3, e.g. "45500000"
   std::string longitudeField;  // field 4, e.g. "-9250000"
   std::string elevationFt;     // field 5
-  std::string heading1;        // field 6
-  std::string heading3;        // field 7 ("--" is kept here; the search empties it)
-  std::string heading2;        // field 8
+  std::string municipality;    // field 6
+  std::string iataCode;        // field 7 (format::kNoIataCode is kept here; the search empties it)
+  std::string country;         // field 8
 };
 
 struct RunwayLine {
@@ -32,13 +32,6 @@ struct RunwayLine {
 // True when the item can be split as an airport line (it has nine "|" as the
 // split looks for them).
 bool isSplittableAirportLine(std::string_view item);
-
-// A found airport line as the result panel and the data sheet show it.
-struct FoundAirport {
-  AirportRecord record;  // heading3 already emptied where it was "--"
-  std::string latitudeText;
-  std::string longitudeText;
-};
 
 // Fields 1 to 8 of an airport line. The "|" closing field 1 is looked for
 // from the second character of the field on, so field 1 is never empty.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Decoding the compact coordinate fields of an airport line: an optional "-"
-// (south or west), 0 to 3 digits of whole degrees, then six digits of
-// millionths of a degree. "45500000" as a latitude is 45°30'0'' N, 45.5.
+// Decoding the compact coordinate fields of an airport line: 0 to 3 digits
+// of whole degrees, then six digits of millionths of a degree, led by a "-"
+// for south or west. "45500000" as a latitude is 45°30'0'' N, 45.5. A field
+// holding a "-" anywhere counts as south or west and loses its first
+// character, whatever it is.
 
 #include <string>
 #include <string_view>

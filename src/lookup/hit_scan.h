@@ -2,8 +2,10 @@
 #pragma once
 
 // One step of AirportDatabase::scanFor: reads on from the read position to
-// the next item that holds a text, looking for the text in the buffer as
-// read and finding the item's bounds only around a hit.
+// the next item that holds a text, looking for the text in the read buffer
+// as read and finding the item's bounds only around a hit. Far from the read
+// position, in a large file, it looks ahead with both cores (region_search.h)
+// and reads on only from shortly before the occurrence found.
 //
 // It moves between three states:
 //   Search      the text is looked for in the unread bytes; complete items
@@ -27,10 +29,21 @@
 #include <optional>
 #include <string_view>
 
+#include "lookup/read_buffer.h"
+#include "lookup/region_search.h"
+
 namespace lookup {
 
-class AirportDatabase;
 class NeedleFinder;
+
+// When a search looks ahead with both cores: only after it has read a
+// stretch alone without a hit (so a near hit comes back without a thread
+// started) and only while enough of the file is left to pay for the thread.
+struct LookAhead {
+  std::size_t regionBytes = RegionSearch::kDefaultRegionBytes;
+  std::uint64_t afterBytes = std::uint64_t{1024} * 1024;
+  std::uint64_t minRemainingBytes = std::uint64_t{2} * 1024 * 1024;
+};
 
 struct ScanHit {
   std::string_view item;  // valid until the next read
@@ -39,7 +52,8 @@ struct ScanHit {
 
 class HitScan {
  public:
-  HitScan(AirportDatabase& database, const NeedleFinder& finder);
+  HitScan(ReadBuffer& buffer, RegionSearch& regionSearch, const LookAhead& lookAhead,
+          const NeedleFinder& finder);
 
   // The next item that holds the finder's text and is not oversized; the
   // read position is then just after it. Nothing at the end of the file or
@@ -54,16 +68,18 @@ class HitScan {
   void skipItem();
   void searchedNothing();
   void lookAheadOrReadOn();
-  void skipPendingLineFeed();
+  bool lookAheadPays() const;
+  bool lookAhead();
   void restartAtItemStart();
   void done(std::optional<ScanHit> found = std::nullopt);
 
-  std::uint64_t itemStart() const;  // file offset of the read position
-  std::uint64_t readEnd() const;    // file offset just after the last byte read
-  const char* at(std::uint64_t offset) const;
-  std::uint64_t offsetOf(const char* byte) const;
+  std::uint64_t itemStart() const { return m_buffer.readPosition(); }
+  std::uint64_t readEnd() const { return m_buffer.readEnd(); }
+  const char* at(std::uint64_t offset) const { return m_buffer.at(offset); }
 
-  AirportDatabase& m_database;
+  ReadBuffer& m_buffer;
+  RegionSearch& m_regionSearch;
+  const LookAhead& m_lookAhead;
   const NeedleFinder& m_finder;
   State m_state = State::Search;
   std::uint64_t m_scanStart;        // where the read position was when the scan began

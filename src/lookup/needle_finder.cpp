@@ -40,7 +40,7 @@ std::uint8_t commonnessOf(char c) {
 
 // The first byte in [first, last) that does not end an item, or last.
 const char* findItemStart(const char* first, const char* last) {
-  while (first != last && isItemEnd(*first))
+  while (first != last && format::isItemEnd(*first))
     ++first;
   return first;
 }
@@ -49,14 +49,6 @@ const char* findItemStart(const char* first, const char* last) {
 
 __m128i load16(const char* p) {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-
-unsigned itemEndMask16(const char* p) {
-  const __m128i bytes = load16(p);
-  const __m128i ends = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')),
-                                                 _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
-                                    _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-  return static_cast<unsigned>(_mm_movemask_epi8(ends));
 }
 
 // 0xFF for each of the positions k..k+15 whose two filter bytes both match.
@@ -90,27 +82,6 @@ __attribute__((target("avx2"))) std::uint64_t bits32(__m256i hits) {
 
 }  // namespace
 
-const char* findItemEnd(const char* first, const char* last) {
-#if defined(__SSE2__)
-  for (; last - first >= 16; first += 16) {
-    const unsigned mask = itemEndMask16(first);
-    if (mask != 0) return first + std::countr_zero(mask);
-  }
-#endif
-  for (; first != last; ++first) {
-    if (isItemEnd(*first)) return first;
-  }
-  return last;
-}
-
-const char* findLastItemEnd(const char* first, const char* last) {
-  while (last > first) {
-    --last;
-    if (isItemEnd(*last)) return last;
-  }
-  return nullptr;
-}
-
 FinderLevel bestFinderLevel() {
 #if defined(VANTRELO_HAVE_AVX2_KERNEL)
   static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
@@ -132,7 +103,7 @@ NeedleFinder::NeedleFinder(std::string_view needle, FinderLevel level)
   m_level = FinderLevel::Portable;
 #endif
   for (std::size_t i = 0; i < needle.size(); ++i) {
-    if (isItemEnd(needle[i])) m_holdsItemEnd = true;
+    if (format::isItemEnd(needle[i])) m_holdsItemEnd = true;
     if (commonnessOf(needle[i]) < commonnessOf(needle[m_rareOffset1])) m_rareOffset1 = i;
   }
   // The second byte: the rarest of the others, a different byte if there is one.

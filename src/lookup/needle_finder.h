@@ -3,26 +3,16 @@
 
 // Searching the database's read buffer as it comes from the file, before it
 // is cut into items. The search does not look at item bounds at all; the
-// caller finds the bounds (the comma, CR or LF on either side) only around a
-// hit, so the cost per byte is one pass of a vector filter.
+// caller finds the bounds (item_bounds.h) only around a hit, so the cost per
+// byte is one pass of a vector filter.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "lookup/database_format.h"
+
 namespace lookup {
-
-// A comma, CR or LF ends an item.
-constexpr bool isItemEnd(char c) {
-  return c == ',' || c == '\r' || c == '\n';
-}
-
-// The first byte in [first, last) that ends an item, or last.
-const char* findItemEnd(const char* first, const char* last);
-
-// The last byte in [first, last) that ends an item, or nullptr. An empty or
-// reversed range gives nullptr.
-const char* findLastItemEnd(const char* first, const char* last);
 
 // The machine code a NeedleFinder runs. Tests pick each one in turn; the
 // program always takes the best the processor has.

@@ -53,7 +53,7 @@ std::string distanceLine(std::string_view departureIcao, std::string_view destin
   return line;
 }
 
-void calculateDistance(common::FormState& state, common::WindowModel& window) {
+void calculateDistance(PointState& state, common::WindowModel& window) {
   window.setVisible(ControlId::Command3, false);
   window.setVisible(ControlId::Label18, true);
   state.distanceKm = distanceKm(state.departureLat, state.departureLon, state.destinationLat,

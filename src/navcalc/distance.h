@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/form_state.h"
 #include "common/window_model.h"
+#include "navcalc/point_state.h"
 
 namespace navcalc {
 
@@ -34,6 +34,6 @@ std::string distanceLine(std::string_view departureIcao, std::string_view destin
                          float distanceKm);
 
 // The click on Command3: shows the line in Label18 and clears both points.
-void calculateDistance(common::FormState& state, common::WindowModel& window);
+void calculateDistance(PointState& state, common::WindowModel& window);
 
 }  // namespace navcalc

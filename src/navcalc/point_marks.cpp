@@ -10,20 +10,20 @@ constexpr std::string_view kMarkDeparture = "SET P";
 constexpr std::string_view kMarkDestination = "SET D";
 }  // namespace
 
-void offerPointButton(const common::FormState& state, common::WindowModel& window) {
+void offerPointButton(PointState& state, common::WindowModel& window) {
+  state.offeredMark = state.departureLat == 0 ? PointMark::Departure : PointMark::Destination;
   window.setVisible(ControlId::Command2, true);
   window.setVisible(ControlId::Label18, false);
-  window.setText(ControlId::Command2,
-                 std::string(state.departureLat == 0 ? kMarkDeparture : kMarkDestination));
+  window.setText(
+      ControlId::Command2,
+      std::string(state.offeredMark == PointMark::Departure ? kMarkDeparture : kMarkDestination));
 }
 
-void markPoint(common::FormState& state, common::WindowModel& window) {
+void markPoint(PointState& state, std::string_view shownIcao, common::WindowModel& window) {
   window.setVisible(ControlId::Command2, false);
-  if (window.text(ControlId::Command2) == kMarkDestination)
-    window.setVisible(ControlId::Command3, true);
+  if (state.offeredMark == PointMark::Destination) window.setVisible(ControlId::Command3, true);
   if (state.departureLat == 0) state.departureLat = state.currentLat;
   if (state.departureLon == 0) state.departureLon = state.currentLon;
-  const std::string& shownIcao = window.text(ControlId::Label2);
   if (state.departureIcao.empty()) state.departureIcao = shownIcao;
   state.destinationIcao = shownIcao;
   state.destinationLat = state.currentLat;

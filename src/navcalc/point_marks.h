@@ -6,16 +6,19 @@
 // not 0; each departure value is filled only while it is unset, the
 // destination is overwritten by every mark.
 
-#include "common/form_state.h"
+#include <string_view>
+
 #include "common/window_model.h"
+#include "navcalc/point_state.h"
 
 namespace navcalc {
 
 // Before every search: offers Command2 again, captioned "SET P" while no
 // departure is held and "SET D" after, and hides the last distance.
-void offerPointButton(const common::FormState& state, common::WindowModel& window);
+void offerPointButton(PointState& state, common::WindowModel& window);
 
-// The click on Command2.
-void markPoint(common::FormState& state, common::WindowModel& window);
+// The click on Command2: marks the current position with the ICAO code on
+// display.
+void markPoint(PointState& state, std::string_view shownIcao, common::WindowModel& window);
 
 }  // namespace navcalc

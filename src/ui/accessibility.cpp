@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <string>
 
-#include "common/text1252.h"
 #include "form/accessible_texts.h"
 #include "form/languages.h"
 #include "form/window_layout.h"
 #include "ui/announcement.h"
+#include "ui/cp1252_text.h"
 
 namespace ui {
 namespace {
@@ -22,10 +22,6 @@ using form::accessibleTexts;
 using form::announcement;
 using form::ControlLayout;
 using form::controlLayouts;
-
-QString fromCp1252(std::string_view text) {
-  return QString::fromStdString(common::cp1252ToUtf8(text));
-}
 
 void setDescription(QWidget* widget, const QString& description) {
   if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "bundled_database_hashes.h"
+#include "lookup/airport_database.h"
 
 namespace ui {
 
@@ -96,7 +97,7 @@ QString prepareUserFolder(const QString& folder, const QString& bundledDatabase)
     return failure(QStringLiteral("Cannot make the folder"), folder,
                    QString::fromLocal8Bit(made.message()));
 
-  const QString target = QDir(folder).filePath(QStringLiteral("airports.txt"));
+  const QString target = QDir(folder).filePath(QString::fromLatin1(lookup::kDatabaseFileName));
   const QFileInfo existing(target);
   const bool present = existing.exists() || existing.isSymLink();
   // Only a plain file is read: a fifo or device in its place would block or never end.

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string_view>
 
+#include "common/messages.h"
 #include "ui/command_line.h"
+#include "ui/cp1252_text.h"
 #include "ui/end_signals.h"
 #include "ui/main_window.h"
 #include "ui/working_folder.h"
@@ -74,7 +76,8 @@ bool noDisplay(int argc, char* argv[]) {
 // A desktop user never sees standard error, a terminal user may miss the box.
 void reportFailure(const QString& text) {
   print(stderr, QStringLiteral("vantrelo: %1\n").arg(text));
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Vantrelo"), text, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, ui::fromCp1252(common::kMessageTitle), text,
+                  QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }

@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "common/text1252.h"
 #include "form/languages.h"
 #include "ui/announcement.h"
+#include "ui/cp1252_text.h"
 #include "ui/enter_key_clicks.h"
 #include "ui/form_font.h"
 #include "ui/list_scroll_keys.h"
@@ -55,16 +55,6 @@ using form::TwipsRect;
 
 std::size_t index(ControlId id) {
   return static_cast<std::size_t>(id);
-}
-
-QString fromCp1252(std::string_view text) {
-  return QString::fromStdString(common::cp1252ToUtf8(text));
-}
-
-std::string toCp1252(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return common::utf8ToCp1252(
-      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 // Labels and message boxes break lines at CR; Qt breaks them at LF.
@@ -225,7 +215,8 @@ void MainWindow::setUpRunwayRows() {
 }
 
 void MainWindow::setUpMenus() {
-  const auto addMenuItem = [this](QMenu* menu, ControlId id, Action action) {
+  const auto addMenuItem = [this](QMenu* menu, Action action) {
+    const ControlId id = form::controlOf(action);
     QAction* item = menu->addAction(QString());
     item->setObjectName(QString::fromLatin1(common::controlName(id)));
     connect(item, &QAction::triggered, this, [this, action] { run(action); });
@@ -241,11 +232,11 @@ void MainWindow::setUpMenus() {
 
   QMenu* file = addSubmenu(menuBar(), ControlId::MenuFile);
   QMenu* lingua = addSubmenu(file, ControlId::MenuLingua);
-  addMenuItem(lingua, ControlId::MenuItaliano, Action::MenuItaliano);
-  addMenuItem(lingua, ControlId::MenuInglese, Action::MenuInglese);
-  addMenuItem(file, ControlId::Exit, Action::Exit);
+  addMenuItem(lingua, Action::MenuItaliano);
+  addMenuItem(lingua, Action::MenuInglese);
+  addMenuItem(file, Action::Exit);
   QMenu* help = addSubmenu(menuBar(), ControlId::MenuHelp);
-  addMenuItem(help, ControlId::MenuAbout, Action::MenuAbout);
+  addMenuItem(help, Action::MenuAbout);
 }
 
 void MainWindow::setUpTabOrder() {
@@ -297,13 +288,10 @@ void MainWindow::connectInputs() {
   connect(check1, &QCheckBox::toggled, this,
           [this](bool ticked) { m_logic.window().setCheck1Ticked(ticked); });
 
-  const auto connectButton = [this](ControlId id, Action action) {
-    connect(static_cast<QPushButton*>(control(id)), &QPushButton::clicked, this,
-            [this, action] { run(action); });
-  };
-  connectButton(ControlId::Command1, Action::Command1);
-  connectButton(ControlId::Command2, Action::Command2);
-  connectButton(ControlId::Command3, Action::Command3);
+  for (Action action : {Action::Command1, Action::Command2, Action::Command3}) {
+    connect(static_cast<QPushButton*>(control(form::controlOf(action))), &QPushButton::clicked,
+            this, [this, action] { run(action); });
+  }
 }
 
 void MainWindow::run(Action action) {

@@ -2,7 +2,7 @@
 #pragma once
 
 // The Qt view of Form1. It builds the real widgets from the fixed layout
-// (ui/window_layout.h), forwards each user action to the form logic, and
+// (form/window_layout.h), forwards each user action to the form logic, and
 // after every action copies every control's text, visibility and colour
 // from the window model back into the widgets. It decides nothing itself:
 // typing in Text1 and ticking Check1 only update the model, which the next

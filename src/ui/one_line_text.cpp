@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <algorithm>
-#include <array>
 
+#include "form/window_layout.h"
 #include "ui/form_font.h"
 
 namespace ui {
@@ -13,10 +13,10 @@ namespace ui {
 using common::ControlId;
 
 bool keepsOneLine(ControlId id) {
-  static constexpr std::array kOneLine = {
-      ControlId::Label14, ControlId::Label16, ControlId::Label17, ControlId::Label4,
-      ControlId::Label15, ControlId::Label2,  ControlId::Label12, ControlId::Label18};
-  return std::find(kOneLine.begin(), kOneLine.end(), id) != kOneLine.end();
+  const auto& layouts = form::controlLayouts();
+  return std::any_of(layouts.begin(), layouts.end(), [id](const form::ControlLayout& layout) {
+    return layout.id == id && layout.fit == form::TextFit::OneLine;
+  });
 }
 
 void showOnOneLine(QLabel& label, const QString& text) {

@@ -13,13 +13,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "lookup/airport_database.h"
 #include "ui/database_seed.h"
 
 namespace ui {
 
 namespace {
 
-const QString kDatabaseName = QStringLiteral("airports.txt");
+const QString kDatabaseName = QString::fromLatin1(lookup::kDatabaseFileName);
 
 // A dangling link counts as present: start-up then names the broken file
 // instead of the program quietly working elsewhere.

@@ -137,7 +137,7 @@ static unsigned syncKind(int fd) {
   return fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) ? kFolderFsync : kFsync;
 }
 
-#define NEXT(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
+#define NEXT(name) ((__typeof__(&(name)))dlsym(RTLD_NEXT, #name))
 
 ssize_t write(int fd, const void* buffer, size_t count) {
   if (fdShouldFail(kWrite, "write", fd)) return -1;

@@ -114,7 +114,7 @@ TEST(BundledDatabase, EveryLineSplitsAsTheProgramReadsIt) {
     if (!a.elevationFt.empty()) {
       EXPECT_TRUE(common::parseNumber(a.elevationFt)) << a.elevationFt;
     }
-    EXPECT_FALSE(a.heading3.empty());
+    EXPECT_FALSE(a.iataCode.empty());
     EXPECT_LE(block.runwayLines.size(), 100u);
     for (const std::string& line : block.runwayLines) {
       const auto runway = lookup::splitRunwayLine(line);

@@ -173,6 +173,7 @@ TEST(KeyMatcher, FindsWhatASubstringSearchFinds) {
   };
   for (int round = 0; round < 50; ++round) {
     std::vector<std::string> keys;
+    keys.reserve(12);
     for (int k = 0; k < 12; ++k)
       keys.push_back(text(4));  // with repeats and the empty key
     const importer::KeyMatcher matcher(keys);

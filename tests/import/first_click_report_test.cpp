@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "common/error.h"
 #include "first_click_report.h"
 
 namespace {
@@ -125,6 +127,13 @@ TEST_F(FirstClickReport, SaysWhenTheDatabaseCannotBeOpened) {
   const auto report = importer::measureFirstClicks(path() + ".missing", {});
   ASSERT_FALSE(report);
   EXPECT_EQ(report.error().reason, "No such file or directory");
+}
+
+TEST_F(FirstClickReport, SaysWhenTheDatabaseCannotBeRead) {
+  // Reading this process's memory from offset 0 fails with EIO.
+  const auto report = importer::measureFirstClicks("/proc/self/mem", {});
+  ASSERT_FALSE(report);
+  EXPECT_EQ(report.error(), common::systemError(EIO));
 }
 
 }  // namespace

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "airport_conversion.h"
-#include "common/form_state.h"
 #include "common/text1252.h"
 #include "csv_reader.h"
 #include "database_writer.h"
 #include "importer.h"
 #include "lookup/airport_database.h"
+#include "lookup/database_format.h"
 #include "ourairports_tables.h"
 #include "text_folding.h"
 
@@ -462,7 +462,7 @@ TEST(BuildDatabase, ChoosesTypesJoinsByIdSortsByIdentAndCapsRunways) {
   ASSERT_EQ(result.blocks[0].runways.size(), 2u);
   EXPECT_EQ(result.blocks[0].runways[0].designator, "18");
   EXPECT_TRUE(result.blocks[1].runways.empty());
-  ASSERT_EQ(result.blocks[2].runways.size(), common::kMaxRunways);
+  ASSERT_EQ(result.blocks[2].runways.size(), lookup::format::kMaxRunways);
   EXPECT_EQ(result.blocks[2].runways.back().lengthFt, "1049");  // the 50th runway's high end
 
   const auto& s = result.summary;
@@ -516,9 +516,9 @@ TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {
   block.latitude = "45500000";
   block.longitude = "-9250000";
   block.elevationFt = "320";
-  block.heading1 = "SAMPLETOWN";
-  block.heading3 = "--";
-  block.heading2 = "SAMPLELAND";
+  block.municipality = "SAMPLETOWN";
+  block.iataCode = "--";
+  block.country = "SAMPLELAND";
   block.runways = {{"09", "090", "9000", "0"}, {"27", "270", "9000", "0"}};
   importer::AirportBlock bare = block;
   bare.icao = "EFGH";

@@ -17,9 +17,9 @@ TEST(AirportLineSplit, CutsTheEightFields) {
   EXPECT_EQ(record->latitudeField, "45500000");
   EXPECT_EQ(record->longitudeField, "-9250000");
   EXPECT_EQ(record->elevationFt, "320");
-  EXPECT_EQ(record->heading1, "SAMPLETOWN");
-  EXPECT_EQ(record->heading3, "--");  // the search empties it, not the split
-  EXPECT_EQ(record->heading2, "SAMPLELAND");
+  EXPECT_EQ(record->municipality, "SAMPLETOWN");
+  EXPECT_EQ(record->iataCode, "--");  // the search empties it, not the split
+  EXPECT_EQ(record->country, "SAMPLELAND");
 }
 
 TEST(AirportLineSplit, AllowsEmptyFieldsAfterTheCode) {
@@ -27,7 +27,7 @@ TEST(AirportLineSplit, AllowsEmptyFieldsAfterTheCode) {
   ASSERT_TRUE(record);
   EXPECT_EQ(record->icao, "X");
   EXPECT_EQ(record->airportName, "");
-  EXPECT_EQ(record->heading2, "");
+  EXPECT_EQ(record->country, "");
 }
 
 TEST(AirportLineSplit, TakesABarInTheCodesFirstPlaceAsPartOfIt) {
@@ -36,7 +36,7 @@ TEST(AirportLineSplit, TakesABarInTheCodesFirstPlaceAsPartOfIt) {
   ASSERT_TRUE(record);
   EXPECT_EQ(record->icao, "|NAME");
   EXPECT_EQ(record->airportName, "1");
-  EXPECT_EQ(record->heading2, "7");
+  EXPECT_EQ(record->country, "7");
 }
 
 TEST(AirportLineSplit, RefusesLinesWithTooFewBars) {

@@ -52,7 +52,7 @@ TEST(Distance, ShowsSubKilometreFiguresWithoutLeadingZero) {
 }
 
 TEST(Calculate, WritesTheLineAndClearsBothPoints) {
-  common::FormState state;
+  navcalc::PointState state;
   common::WindowModel window;
   state.departureIcao = "LIMC";
   state.destinationIcao = "LIRF";
@@ -76,24 +76,24 @@ TEST(Calculate, WritesTheLineAndClearsBothPoints) {
 }
 
 TEST(MarkPoint, FillsTheDepartureOnlyWhileUnset) {
-  common::FormState state;
+  navcalc::PointState state;
   common::WindowModel window;
-  window.setText(ControlId::Command2, "SET P");
-  window.setText(ControlId::Label2, "AAAA");
+  navcalc::offerPointButton(state, window);
+  ASSERT_EQ(window.text(ControlId::Command2), "SET P");
   state.currentLat = 10;
   state.currentLon = 20;
-  navcalc::markPoint(state, window);
+  navcalc::markPoint(state, "AAAA", window);
   EXPECT_FALSE(window.visible(ControlId::Command2));
   EXPECT_TRUE(window.visible(ControlId::Command3));  // untouched by "SET P"
   EXPECT_EQ(state.departureIcao, "AAAA");
   EXPECT_EQ(state.destinationIcao, "AAAA");
 
   window.setVisible(ControlId::Command3, false);
-  window.setText(ControlId::Command2, "SET D");
-  window.setText(ControlId::Label2, "BBBB");
+  navcalc::offerPointButton(state, window);
+  ASSERT_EQ(window.text(ControlId::Command2), "SET D");
   state.currentLat = -30;
   state.currentLon = -40;
-  navcalc::markPoint(state, window);
+  navcalc::markPoint(state, "BBBB", window);
   EXPECT_TRUE(window.visible(ControlId::Command3));
   EXPECT_EQ(state.departureIcao, "AAAA");
   EXPECT_EQ(state.departureLat, 10);

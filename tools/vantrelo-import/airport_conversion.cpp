@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/text1252.h"
+#include "lookup/database_format.h"
 #include "text_folding.h"
 
 namespace importer {
@@ -154,7 +155,7 @@ KeyList keysOf(const AirportBlock& block, const AirportRow& row, const std::stri
   keys.codes = {block.icao, iata, block.ident, databaseText(row.gpsCode),
                 databaseText(row.localCode)};
   addNameVariants(keys, block.name);
-  addNameVariants(keys, block.heading1);
+  addNameVariants(keys, block.municipality);
   // Keywords are a comma-separated list of other names and codes.
   std::string_view keywords = row.keywords;
   while (!keywords.empty()) {
@@ -168,7 +169,7 @@ KeyList keysOf(const AirportBlock& block, const AirportRow& row, const std::stri
 }  // namespace
 
 void refreshSearchKeys(AirportBlock& block) {
-  block.searchKeys = searchKeysText(block.keys, {block.name, block.heading1, block.heading2});
+  block.searchKeys = searchKeysText(block.keys, {block.name, block.municipality, block.country});
 }
 std::optional<std::string> coordinateField(std::string_view decimalDegrees, int maxDegrees) {
   auto parsed = decimalDigits(decimalDegrees);
@@ -258,11 +259,11 @@ AirportConversion convertAirport(const AirportRow& row,
     if (!result.problem.empty()) result.problem += "; ";
     result.problem += "no name to write, written under its ident " + block.name;
   }
-  block.heading1 = databaseText(row.municipality);
+  block.municipality = databaseText(row.municipality);
   const std::string iata = databaseText(row.iataCode);
-  block.heading3 = iata.empty() ? "--" : iata;
+  block.iataCode = iata.empty() ? std::string(lookup::format::kNoIataCode) : iata;
   const auto country = countryNames.find(row.isoCountry);
-  block.heading2 = databaseText(country != countryNames.end() ? country->second : row.isoCountry);
+  block.country = databaseText(country != countryNames.end() ? country->second : row.isoCountry);
 
   block.countryCode = row.isoCountry;
   block.keys = keysOf(block, row, iata);

@@ -27,17 +27,17 @@ struct RunwayEndLine {
 };
 
 struct AirportBlock {
-  std::string ident;        // the OurAirports ident as a database field ("rjns" -> "RJNS"),
-                            // by which the blocks are sorted
-  std::string searchKeys;   // field 0, never shown but searched: searchKeysText of keys
-  std::string icao;         // field 1
-  std::string name;         // field 2
-  std::string latitude;     // field 3, "40639447"
-  std::string longitude;    // field 4, "-73779317"
-  std::string elevationFt;  // field 5, empty where unknown
-  std::string heading1;     // field 6, the municipality
-  std::string heading3;     // field 7, the IATA code or "--"
-  std::string heading2;     // field 8, the country name
+  std::string ident;         // the OurAirports ident as a database field ("rjns" -> "RJNS"),
+                             // by which the blocks are sorted
+  std::string searchKeys;    // field 0, never shown but searched: searchKeysText of keys
+  std::string icao;          // field 1
+  std::string name;          // field 2
+  std::string latitude;      // field 3, "40639447"
+  std::string longitude;     // field 4, "-73779317"
+  std::string elevationFt;   // field 5, empty where unknown
+  std::string municipality;  // field 6
+  std::string iataCode;      // field 7, lookup::format::kNoIataCode for none
+  std::string country;       // field 8, the country's name
   std::vector<RunwayEndLine> runways;
   // Not written; what the first-click order weighs (airport_order.h).
   std::string type;  // "large_airport", ...

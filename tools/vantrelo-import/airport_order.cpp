@@ -10,7 +10,9 @@
 #include <unordered_set>
 
 #include "database_writer.h"
+#include "importer.h"
 #include "key_matcher.h"
+#include "lookup/database_format.h"
 #include "text_folding.h"
 #include "wish_graph.h"
 
@@ -23,10 +25,8 @@ constexpr int kKeyKinds = 4;
 constexpr std::size_t kShortestCityKey = 3;
 
 int typeRank(const std::string& type) {
-  static const char* const kTypes[] = {"large_airport", "medium_airport", "small_airport",
-                                       "seaplane_base", "heliport",       "balloonport"};
-  const auto* const found = std::find(std::begin(kTypes), std::end(kTypes), type);
-  return static_cast<int>(found - std::begin(kTypes));
+  const std::vector<std::string>& types = knownAirportTypes();
+  return static_cast<int>(std::find(types.begin(), types.end(), type) - types.begin());
 }
 
 long longestRunwayFt(const AirportBlock& block) {
@@ -103,20 +103,20 @@ WishList wishesOf(const std::vector<AirportBlock>& blocks,
       return rank * kKeyKinds + static_cast<int>(kind);
     };
     list.add(priority(KeyKind::Icao), node, block.icao);
-    if (block.heading3 != "--" && !block.heading3.empty())
-      list.add(priority(KeyKind::Iata), node, block.heading3);
+    if (block.iataCode != lookup::format::kNoIataCode && !block.iataCode.empty())
+      list.add(priority(KeyKind::Iata), node, block.iataCode);
     // A metropolitan code is typed like an airport's own.
     if (!block.metroCode.empty()) list.add(priority(KeyKind::Metro), node, block.metroCode);
     for (const std::string& key : block.cityKeys) {
       if (key.size() >= kShortestCityKey) list.add(priority(KeyKind::City), node, key);
     }
     const bool mayLeadCity = rank <= typeRank("medium_airport");
-    if (mayLeadCity && block.heading1.size() >= kShortestCityKey &&
-        citiesLed.insert(block.heading1).second) {
-      list.add(priority(KeyKind::City), node, block.heading1);
+    if (mayLeadCity && block.municipality.size() >= kShortestCityKey &&
+        citiesLed.insert(block.municipality).second) {
+      list.add(priority(KeyKind::City), node, block.municipality);
       // Typed without accents the name finds the plain form in field 0.
-      const std::string plain = foldedText(block.heading1);
-      if (plain != block.heading1) list.add(priority(KeyKind::City), node, plain);
+      const std::string plain = foldedText(block.municipality);
+      if (plain != block.municipality) list.add(priority(KeyKind::City), node, plain);
     }
   }
   return list;

@@ -143,8 +143,9 @@ void addCityNames(std::vector<AirportBlock>& blocks, const Gazetteer& gazetteer,
   std::vector<std::vector<ServedCity>> served(blocks.size());
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     const AirportBlock& block = blocks[i];
-    served[i] = gazetteer.citiesServedBy(block.heading1, block.countryCode, degrees(block.latitude),
-                                         degrees(block.longitude), typeRank(block) <= 1);
+    served[i] =
+        gazetteer.citiesServedBy(block.municipality, block.countryCode, degrees(block.latitude),
+                                 degrees(block.longitude), typeRank(block) <= 1);
   }
   CityToBlock metroMain;
   for (const MetroCode& metro : metroCodes)

@@ -3,12 +3,15 @@
 
 #include <algorithm>
 
-#include "common/form_state.h"
+#include "lookup/database_format.h"
 
 namespace importer {
+
+using lookup::format::kFieldSeparator;
+using lookup::format::kLineEnd;
+
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
 // A line never starts with a blank, so field 0 starts with this mark and
 // a blank before its first key.
 constexpr const char* kKeysStart = "* ";
@@ -18,19 +21,26 @@ constexpr const char* kKeysStart = "* ";
 std::string airportLine(const AirportBlock& block) {
   std::string line;
   if (!block.searchKeys.empty()) line = kKeysStart + block.searchKeys + ' ';
-  line += '|';
+  line += kFieldSeparator;
   for (const std::string* field :
        {&block.icao, &block.name, &block.latitude, &block.longitude, &block.elevationFt,
-        &block.heading1, &block.heading3, &block.heading2}) {
+        &block.municipality, &block.iataCode, &block.country}) {
     line += *field;
-    line += '|';
+    line += kFieldSeparator;
   }
   return line;
 }
 
 std::string runwayLine(const RunwayEndLine& end) {
-  return "|" + end.designator + "|" + end.orientation + "|" + end.lengthFt + "|" + end.widthFt +
-         "|0|";
+  std::string line(1, kFieldSeparator);  // field 0 stays empty
+  for (const std::string* field :
+       {&end.designator, &end.orientation, &end.lengthFt, &end.widthFt}) {
+    line += *field;
+    line += kFieldSeparator;
+  }
+  line += "0";  // no ILS frequency
+  line += kFieldSeparator;
+  return line;
 }
 
 std::string databaseBytes(const std::vector<AirportBlock>& blocks) {
@@ -38,7 +48,7 @@ std::string databaseBytes(const std::vector<AirportBlock>& blocks) {
   for (const AirportBlock& block : blocks) {
     bytes += airportLine(block);
     bytes += kLineEnd;
-    const std::size_t count = std::min(block.runways.size(), common::kMaxRunways);
+    const std::size_t count = std::min(block.runways.size(), lookup::format::kMaxRunways);
     for (std::size_t i = 0; i < count; ++i) {
       bytes += runwayLine(block.runways[i]);
       bytes += kLineEnd;

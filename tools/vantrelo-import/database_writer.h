@@ -11,7 +11,7 @@
 
 namespace importer {
 
-// "* KEYS |ICAO|NAME|LAT|LON|ELEV|H1|H3|H2|", without its line end. Field 0
+// "* KEYS |ICAO|NAME|LAT|LON|ELEV|CITY|IATA|COUNTRY|", without its line end. Field 0
 // holds the search keys with a blank before and after each one, so that a
 // code typed with a blank beside it (" LHR", "KJFK ") is still found; it is
 // empty when there are no keys.
@@ -22,7 +22,7 @@ std::string airportLine(const AirportBlock& block);
 std::string runwayLine(const RunwayEndLine& end);
 
 // The whole file, blocks in the order given. Runway lines beyond
-// common::kMaxRunways in one block are not written.
+// lookup::format::kMaxRunways in one block are not written.
 std::string databaseBytes(const std::vector<AirportBlock>& blocks);
 
 }  // namespace importer

@@ -5,19 +5,18 @@
 #include <utility>
 
 #include "airport_conversion.h"
-#include "common/form_state.h"
 #include "common/text1252.h"
-#include "common/window_model.h"
 #include "lookup/airport_database.h"
 #include "lookup/airport_line.h"
 #include "lookup/airport_search.h"
+#include "lookup/database_format.h"
 
 namespace importer {
 namespace {
 
 struct ListedAirport {
   std::string icao;
-  std::string iata;  // empty for "--"
+  std::string iata;  // empty for lookup::format::kNoIataCode
 };
 
 common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::path& databasePath) {
@@ -28,8 +27,11 @@ common::Expected<std::vector<ListedAirport>> airportsOf(const std::filesystem::p
     const lookup::Item item = database.readItem();
     const auto record = lookup::splitAirportLine(item.text);
     if (!record) continue;
-    airports.push_back({record->icao, record->heading3 == "--" ? "" : record->heading3});
+    airports.push_back(
+        {record->icao, record->iataCode == lookup::format::kNoIataCode ? "" : record->iataCode});
   }
+  // A read that failed ends the list early: a short report would mislead.
+  if (auto failure = database.readError()) return *failure;
   return airports;
 }
 
@@ -62,17 +64,9 @@ std::optional<ShownAirport> firstClick(const std::filesystem::path& databasePath
                                        std::string_view typed) {
   lookup::AirportDatabase database(databasePath);
   if (database.open()) return std::nullopt;
-  common::FormState state;
-  common::WindowModel window;
-  window.setMessageHandler([](std::string_view, std::string_view) {});
-  window.setText(common::ControlId::Label2, "");
-  window.setText(common::ControlId::Text1, std::string(typed));
-  lookup::SearchContext context{database, state, window, {}, {}, {}};
-  lookup::searchAirport(context);
-  // Label2 shows field 1, which is never empty, once an airport is found.
-  if (window.text(common::ControlId::Label2).empty()) return std::nullopt;
-  return ShownAirport{window.text(common::ControlId::Label2),
-                      window.text(common::ControlId::Label4)};
+  const lookup::SearchResult result = lookup::searchAirport(database, common::toUpper1252(typed));
+  if (!result.airport) return std::nullopt;
+  return ShownAirport{result.airport->record.icao, result.airport->record.airportName};
 }
 
 std::map<std::string, std::string> typesByIcao(const std::vector<AirportRow>& rows) {

@@ -9,6 +9,7 @@
 
 #include "input_encoding.h"
 #include "ourairports_fetch.h"
+#include "ourairports_tables.h"
 #include "vantrelo_version.h"
 
 namespace importer {
@@ -99,9 +100,9 @@ std::optional<std::string> mismatchedOptions(const ImportOptions& options) {
 // The files of INPUT_DIR that no option names.
 void placeInputFiles(ImportOptions& options) {
   if (!options.inputDir) return;
-  if (!options.airports) options.airports = *options.inputDir / "airports.csv";
-  if (!options.runways) options.runways = *options.inputDir / "runways.csv";
-  if (!options.countries) options.countries = *options.inputDir / "countries.csv";
+  if (!options.airports) options.airports = *options.inputDir / kAirportsCsv;
+  if (!options.runways) options.runways = *options.inputDir / kRunwaysCsv;
+  if (!options.countries) options.countries = *options.inputDir / kCountriesCsv;
 }
 
 // A whole number from 1 to max, or nothing.

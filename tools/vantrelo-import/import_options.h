@@ -39,8 +39,8 @@ struct ParsedOptions {
   std::string error;  // with UsageError
 };
 
-// With fetch, inputDir is left empty for the caller to set to the folder
-// it downloads into.
+// With fetch, inputDir and the three input files are left unset: the caller
+// sets the files to those it downloads.
 ParsedOptions parseImportOptions(int argc, char** argv);
 
 std::string usageText();

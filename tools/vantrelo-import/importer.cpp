@@ -7,8 +7,8 @@
 
 #include "airport_order.h"
 #include "city_names.h"
-#include "common/form_state.h"
 #include "item_limit.h"
+#include "lookup/database_format.h"
 
 namespace importer {
 namespace {
@@ -114,8 +114,8 @@ void DatabaseBuilder::addRunway(const RunwayRow& row) {
   std::vector<RunwayEndLine>& runways = m_result.blocks[airport->second].runways;
   for (RunwayEndLine& end : converted.ends) {
     // The program stores no more runways per airport than this.
-    if (runways.size() >= common::kMaxRunways) {
-      ++summary.runwayEndsSkipped["more than " + std::to_string(common::kMaxRunways) +
+    if (runways.size() >= lookup::format::kMaxRunways) {
+      ++summary.runwayEndsSkipped["more than " + std::to_string(lookup::format::kMaxRunways) +
                                   " runway lines for one airport"];
       continue;
     }

@@ -22,7 +22,8 @@
 
 namespace importer {
 
-// Every airport type of OurAirports but "closed", which is never written.
+// Every airport type of OurAirports but "closed", which is never written,
+// the most important first (the first-click order ranks by it).
 const std::vector<std::string>& knownAirportTypes();
 
 // Open airports and seaplane bases: small, medium and large airports and
@@ -48,7 +49,8 @@ struct ImportSummary {
 };
 
 struct ImportResult {
-  std::vector<AirportBlock> blocks;  // sorted by ident, at most common::kMaxRunways runways each
+  // Sorted by ident, each with at most lookup::format::kMaxRunways runways.
+  std::vector<AirportBlock> blocks;
   ImportSummary summary;
 };
 

@@ -139,9 +139,9 @@ bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& 
               << kProgram << ": " << options.output.string() << " left as it was\n";
     return false;
   }
-  options.airports = *folder / "airports.csv";
-  options.runways = *folder / "runways.csv";
-  options.countries = *folder / "countries.csv";
+  options.airports = *folder / importer::kAirportsCsv;
+  options.runways = *folder / importer::kRunwaysCsv;
+  options.countries = *folder / importer::kCountriesCsv;
   return true;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ourairports_fetch.h"
 
+#include "ourairports_tables.h"
+
 #include <curl/curl.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kFileNames[] = {"airports.csv", "runways.csv", "countries.csv"};
+constexpr const char* kFileNames[] = {kAirportsCsv, kRunwaysCsv, kCountriesCsv};
 constexpr const char* kStagingPrefix = ".ourairports-";
 // Twice the longest time limit a fetch may be given.
 constexpr auto kStaleStaging = 2 * kMaxFetchTime;

@@ -14,6 +14,11 @@
 
 namespace importer {
 
+// The three OurAirports files, by their names there.
+inline constexpr const char* kAirportsCsv = "airports.csv";
+inline constexpr const char* kRunwaysCsv = "runways.csv";
+inline constexpr const char* kCountriesCsv = "countries.csv";
+
 struct AirportRow {
   std::size_t line = 0;  // where the row starts in airports.csv
   std::string id;

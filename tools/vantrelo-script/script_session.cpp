@@ -54,16 +54,6 @@ std::string colourText(const common::Control& control) {
   return buffer;
 }
 
-std::optional<form::Action> actionFromName(std::string_view name) {
-  for (form::Action action :
-       {form::Action::Command1, form::Action::Command2, form::Action::Command3,
-        form::Action::MenuItaliano, form::Action::MenuInglese, form::Action::MenuAbout,
-        form::Action::Exit}) {
-    if (form::actionName(action) == name) return action;
-  }
-  return std::nullopt;
-}
-
 class Session {
  public:
   explicit Session(std::ostream& out) : m_out(out) {
@@ -113,13 +103,13 @@ class Session {
 
  private:
   bool click(std::string_view name) {
-    const auto action = actionFromName(name);
+    const auto action = form::actionFromName(name);
     if (!action) {
       error("cannot click " + std::string(name));
       return true;
     }
-    const auto id = common::controlFromName(name);
-    if (id && !m_form.window().visible(*id)) {
+    const common::ControlId id = form::controlOf(*action);
+    if (!m_form.window().visible(id)) {
       error(std::string(name) + " is hidden");
       return true;
     }
@@ -140,20 +130,21 @@ class Session {
   void value(std::string_view name, double number) { value(name, doubleText(number)); }
 
   void stateLines() {
-    const common::FormState& s = m_form.state();
+    const form::FormState& s = m_form.state();
+    const navcalc::PointState& p = s.points;
     value("Check1", m_form.window().check1Ticked() ? "1" : "0");
     value("RunwayCount", std::to_string(s.runwayCount));
     value("LangCode", s.langCode);
     value("LastIcao", s.lastIcao);
-    value("DepartureIcao", s.departureIcao);
-    value("DestinationIcao", s.destinationIcao);
-    value("CurrentLat", s.currentLat);
-    value("CurrentLon", s.currentLon);
-    value("DepartureLat", s.departureLat);
-    value("DepartureLon", s.departureLon);
-    value("DestinationLat", s.destinationLat);
-    value("DestinationLon", s.destinationLon);
-    value("DistanceKm", static_cast<double>(s.distanceKm));
+    value("DepartureIcao", p.departureIcao);
+    value("DestinationIcao", p.destinationIcao);
+    value("CurrentLat", p.currentLat);
+    value("CurrentLon", p.currentLon);
+    value("DepartureLat", p.departureLat);
+    value("DepartureLon", p.departureLon);
+    value("DestinationLat", p.destinationLat);
+    value("DestinationLon", p.destinationLon);
+    value("DistanceKm", static_cast<double>(p.distanceKm));
     const common::Captions& c = s.captions;
     value("CaptionSearch", c.search);
     value("CaptionAirport", c.airport);
