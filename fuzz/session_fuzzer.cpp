@@ -109,8 +109,8 @@ std::set<std::string> listing(const fs::path& directory) {
   return names;
 }
 
-std::string reasonFor(FileKind kind) {
-  return common::systemReason(kind == FileKind::Directory ? EISDIR : ENOENT);
+int errorNumberFor(FileKind kind) {
+  return kind == FileKind::Directory ? EISDIR : ENOENT;
 }
 
 std::string quotedPair(std::string_view first, std::string_view second) {
@@ -145,8 +145,8 @@ class Model {
       if (!applyLanguage(m_langCode)) return false;
     }
     if (m_dbKind != FileKind::Regular) {
-      m_messages.push_back(failure("Cannot open", "Impossibile aprire") +
-                           "\"airports.txt\": " + reasonFor(m_dbKind));
+      m_messages.push_back(
+          failure("Cannot open", "Impossibile aprire", "airports.txt", errorNumberFor(m_dbKind)));
       return false;
     }
     m_open = true;
@@ -194,16 +194,20 @@ class Model {
   bool savedByProgram() const { return m_savedByProgram; }
 
  private:
-  // Failure words follow the interface once Italian is applied; before a
-  // language is applied, and for any other code, they are English.
-  std::string failure(std::string_view english, std::string_view italian) const {
-    return std::string(m_langCode == "Ita" ? italian : english) + " ";
+  // A file failure is in one language: Italian once Italian is applied and
+  // where the system has Italian for the reason; else English, also before a
+  // language is applied and for any other code.
+  std::string failure(std::string_view english, std::string_view italian, std::string_view file,
+                      int errorNumber) const {
+    std::optional<std::string> italianReason;
+    if (m_langCode == "Ita") italianReason = common::systemReasonIn(errorNumber, "it_IT.UTF-8");
+    return std::string(italianReason ? italian : english) + " \"" + std::string(file) +
+           "\": " + italianReason.value_or(common::systemReason(errorNumber));
   }
 
   bool save(std::string_view langCode, std::string_view lastIcao) {
     if (m_iniKind == FileKind::Directory) {
-      m_messages.push_back(failure("Cannot write", "Impossibile scrivere") +
-                           "\"Vantrelo.ini\": " + common::systemReason(EISDIR));
+      m_messages.push_back(failure("Cannot write", "Impossibile scrivere", "Vantrelo.ini", EISDIR));
       return false;
     }
     m_iniKind = FileKind::Regular;
@@ -245,8 +249,10 @@ class Model {
         }
       } else {
         m_open = false;
-        m_messages.push_back(failure("Cannot open", "Impossibile aprire") +
-                             "\"airports.txt\": " + reasonFor(m_dbKind));
+        m_messages.push_back(
+            failure("Cannot open", "Impossibile aprire", "airports.txt", errorNumberFor(m_dbKind)));
+        // Nothing was searched after a failed reopen, so nothing is "not found".
+        if (!found) return;
       }
     }
     if (!found) {
