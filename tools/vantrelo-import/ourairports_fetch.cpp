@@ -25,6 +25,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kFileNames[] = {kAirportsCsv, kRunwaysCsv, kCountriesCsv};
 constexpr const char* kStagingPrefix = ".ourairports-";
+// How early libcurl's own timer may fire against the deadline it was given.
+constexpr auto kTimerSlack = std::chrono::seconds(1);
 // Twice the longest time limit a fetch may be given.
 constexpr auto kStaleStaging = 2 * kMaxFetchTime;
 
@@ -116,7 +118,9 @@ std::optional<std::string> download(const Download& file, const FetchLimits& lim
     return file.url + ": larger than the limit of " + std::to_string(limits.maxFileBytes) +
            " bytes for one file";
   }
-  if (code == CURLE_OPERATION_TIMEDOUT && Clock::now() >= deadline) {
+  // libcurl's timer may end the transfer a few milliseconds before the
+  // deadline it was given.
+  if (code == CURLE_OPERATION_TIMEDOUT && Clock::now() + kTimerSlack >= deadline) {
     return file.url + ": the time limit of " + std::to_string(limits.totalTime.count()) +
            " s for the fetch is reached";
   }
