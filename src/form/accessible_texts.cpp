@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "form/accessible_texts.h"
 
+#include <string>
 #include <string_view>
 
 namespace form {
@@ -15,51 +16,27 @@ std::string labelled(std::string_view lead, std::string_view value) {
   return text;
 }
 
-std::string runwayListDescription(const common::WindowModel& window, const AccessibleTexts& texts) {
-  std::string text = labelled(texts.runwayList, window.text(ControlId::LabelPista));
-  for (ControlId heading : {ControlId::Label7, ControlId::Label8, ControlId::Label9}) {
-    text += ", ";
+void appendColumnHeadings(std::string& text, const common::WindowModel& window) {
+  for (ControlId heading :
+       {ControlId::LabelPista, ControlId::Label7, ControlId::Label8, ControlId::Label9}) {
+    text += heading == ControlId::LabelPista ? ": " : ", ";
     text += window.text(heading);
   }
-  return text;
 }
 
 }  // namespace
 
-std::string accessibleDescription(ControlId id, const common::WindowModel& window,
+std::string accessibleDescription(const ControlLayout& control, const common::WindowModel& window,
                                   const AccessibleTexts& texts) {
-  switch (id) {
-    case ControlId::Label14:
-      return std::string(texts.resultLine) + " 1";
-    case ControlId::Label16:
-      return std::string(texts.resultLine) + " 2";
-    case ControlId::Label17:
-      return std::string(texts.resultLine) + " 3";
-    case ControlId::Label4:
-      return std::string(texts.airportName);
-    case ControlId::Label15:
-      return std::string(texts.position);
-    case ControlId::Label2:
-      return std::string(texts.icaoCode);
-    case ControlId::Label12:
-      return std::string(texts.elevation);
-    case ControlId::Label6:
-      return std::string(texts.runwayCount);
-    case ControlId::Label5:
-      return runwayListDescription(window, texts);
-    case ControlId::Label18:
-      return std::string(texts.distance);
-    case ControlId::Command1:
-      return std::string(texts.searchButton);
-    case ControlId::Check1:
-      return std::string(texts.dataSheetOption);
-    case ControlId::Command2:
-      return std::string(texts.markButton);
-    case ControlId::Command3:
-      return std::string(texts.distanceButton);
-    default:
-      return {};
+  const Description& rule = control.description;
+  if (rule.lead == nullptr) return {};
+  std::string text(texts.*rule.lead);
+  if (rule.lineNumber != 0) {
+    text += ' ';
+    text += std::to_string(rule.lineNumber);
   }
+  if (rule.namesColumns) appendColumnHeadings(text, window);
+  return text;
 }
 
 std::string announcement(Action action, const common::WindowModel& window,

@@ -12,14 +12,15 @@
 #include "common/window_model.h"
 #include "form/form_logic.h"
 #include "form/languages.h"
+#include "form/window_layout.h"
 
 namespace form {
 
-// The description of a control, or "" for one whose text says it all (a
-// heading, the prompt, the search box). The runway list's description names
-// its columns by the headings shown above it:
+// The description of a control by its layout entry's rule, or "" for one
+// whose text says it all. The runway list's description names its columns
+// by the headings shown above it:
 // "Runway list, one per line, columns: RUNWAY, Orientation runway, ...".
-std::string accessibleDescription(common::ControlId id, const common::WindowModel& window,
+std::string accessibleDescription(const ControlLayout& control, const common::WindowModel& window,
                                   const AccessibleTexts& texts);
 
 // What to announce after an action has run, for example

@@ -13,6 +13,7 @@
 #include <cstddef>
 
 #include "common/window_model.h"
+#include "form/languages.h"
 
 namespace form {
 
@@ -35,6 +36,14 @@ struct TwipsRect {
   int heightTwips;
 };
 
+// What assistive technology is told a control holds beyond the text it
+// shows. No lead: the text says it all (a heading, the prompt, the box).
+struct Description {
+  std::string_view AccessibleTexts::*lead = nullptr;
+  int lineNumber = 0;         // a result line's number, said after the lead
+  bool namesColumns = false;  // the runway list names the headings above it
+};
+
 struct ControlLayout {
   common::ControlId id;
   ControlKind kind;
@@ -43,6 +52,7 @@ struct ControlLayout {
   FontStyle font;
   TextAlign align;
   TextFit fit;
+  Description description;
 };
 
 inline constexpr int kClientWidthTwips = 6975;

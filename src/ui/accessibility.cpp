@@ -36,7 +36,7 @@ void Accessibility::update(const common::WindowModel& window, std::string_view l
   }
   control(ControlId::Frame1)->setAccessibleName(fromCp1252(texts.resultPanel));
   for (const ControlLayout& entry : controlLayouts()) {
-    setDescription(control(entry.id), fromCp1252(accessibleDescription(entry.id, window, texts)));
+    setDescription(control(entry.id), fromCp1252(accessibleDescription(entry, window, texts)));
   }
   if (m_pendingAction) {
     announce(fromCp1252(announcement(*m_pendingAction, window, texts)));

@@ -265,6 +265,10 @@ void MainWindowTest::startUpShowsOnlyTheSearchControls() {
            QStringLiteral("To insert name airport or code ICAO"));
   QCOMPARE(accessibleText("Command1", QAccessible::Name), QStringLiteral("SEARCH"));
   QCOMPARE(accessibleText("Label4", QAccessible::Description), QStringLiteral("Airport name"));
+  QCOMPARE(accessibleText("Label16", QAccessible::Description), QStringLiteral("Result line 2"));
+  QCOMPARE(accessibleText("Label5", QAccessible::Description),
+           QStringLiteral("Runway list, one per line, columns: RUNWAY, Orientation runway, "
+                          "Length runway, Frequency ILS"));
   for (QWidget* control : m_window->centralWidget()->findChildren<QWidget*>()) {
     // Only the form's controls: not the parts Qt builds them of.
     const QByteArray name = control->objectName().toLatin1();
