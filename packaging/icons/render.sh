@@ -8,6 +8,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out=${1:-$here}
-for size in 16 24 32 48 64 128 256; do
+while read -r size; do
   rsvg-convert --width "$size" --height "$size" "$here/vantrelo.svg" -o "$out/vantrelo-$size.png"
-done
+done < <(grep -E '^[0-9]+$' "$here/sizes")

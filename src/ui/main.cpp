@@ -5,6 +5,7 @@
 // reads airports.txt and keeps Vantrelo.ini and the data sheets there.
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
@@ -95,8 +96,10 @@ QByteArray folderBytes(int argc, char* argv[], const QString& folder) {
 
 QIcon programIcon() {
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/vantrelo-%1.png").arg(size), QSize(size, size));
+  // Every size the build put in the resources; each file's size is read from it.
+  const QDir icons(QStringLiteral(":/icons"), QStringLiteral("vantrelo-*.png"));
+  for (const QString& name : icons.entryList())
+    icon.addFile(icons.filePath(name));
   return icon;
 }
 

@@ -31,9 +31,9 @@ for file in share/icons/hicolor/scalable/apps/vantrelo.svg share/metainfo/exampl
   share/doc/vantrelo/copyright share/man/man1/vantrelo.1.gz share/man/man1/vantrelo-script.1.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
-for size in 16 24 32 48 64 128 256; do
+while read -r size; do
   [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/vantrelo.png" ] || fail "no $size px icon"
-done
+done < <(grep -E '^[0-9]+$' "$(dirname "$0")/../../packaging/icons/sizes")
 cmp "$bundled" "$prefix/share/vantrelo/airports.txt" || fail "the installed database differs"
 # The OurAirports files of data/ourairports/ are for the build and its tests.
 [ -z "$(find "$prefix" -name '*.csv')" ] || fail "OurAirports source files are installed"
