@@ -15,7 +15,8 @@ namespace common {
 
 struct Error {
   // Windows-1252: the system's reason in English ("No such file or
-  // directory"), or the program's own words.
+  // directory"), or the program's own words. The command-line tools, which
+  // speak UTF-8, keep theirs in UTF-8 (English reasons are ASCII).
   std::string reason;
   // The system's error number the reason is for, so that it can be told
   // in another language; 0 for the program's own words.

@@ -286,6 +286,7 @@ RunwayConversion convertRunway(const RunwayRow& row) {
   }
   if (!isPlainNumber(length, false)) {
     result.skipReason = "length is not a number";
+    result.warning = "length \"" + row.lengthFt + "\" is not a number";
     return result;
   }
   const std::string_view width = trimmed(row.widthFt);

@@ -83,6 +83,7 @@ AirportConversion convertAirport(const AirportRow& row,
 struct RunwayConversion {
   std::vector<RunwayEndLine> ends;          // the low end first
   std::string skipReason;                   // set when the whole runway is left out
+  std::string warning;                      // what the user should hear of the row, if anything
   std::vector<std::string> endSkipReasons;  // one per end left out
 };
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/error.h"
 #include "input_encoding.h"
 #include "ourairports_fetch.h"
 #include "ourairports_tables.h"
@@ -48,6 +49,8 @@ const option kLongOptions[] = {{"types", required_argument, nullptr, kTypes},
                                {"version", no_argument, nullptr, kVersion},
                                {nullptr, 0, nullptr, 0}};
 
+using common::Error;
+
 ParsedOptions usageError(std::string reason) {
   ParsedOptions parsed;
   parsed.outcome = OptionsOutcome::UsageError;
@@ -63,8 +66,7 @@ std::string offendingOption(char** argv) {
 
 // INPUT_DIR OUTPUT, or OUTPUT alone when the three files are named or
 // fetched.
-std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
-                                          ImportOptions& options) {
+std::optional<Error> placeFileNames(const std::vector<std::string>& names, ImportOptions& options) {
   const bool inputGiven =
       options.fetch || (options.airports && options.runways && options.countries);
   if (names.size() == 2 && !options.fetch) {
@@ -73,26 +75,28 @@ std::optional<std::string> placeFileNames(const std::vector<std::string>& names,
   } else if (names.size() == 1 && inputGiven) {
     options.output = names[0];
   } else if (options.fetch) {
-    return names.empty() ? "--fetch needs an output file" : "--fetch takes only an output file";
+    return Error{names.empty() ? "--fetch needs an output file"
+                               : "--fetch takes only an output file"};
   } else {
-    return names.size() < 2 ? "an input folder and an output file are needed"
-                            : "too many arguments";
+    return Error{names.size() < 2 ? "an input folder and an output file are needed"
+                                  : "too many arguments"};
   }
   return std::nullopt;
 }
 
 // Options that only make sense with another one, or never with it.
-std::optional<std::string> mismatchedOptions(const ImportOptions& options) {
-  if (!options.fromUrl.empty() && !options.fetch) return "--from needs --fetch";
+std::optional<Error> mismatchedOptions(const ImportOptions& options) {
+  if (!options.fromUrl.empty() && !options.fetch) return Error{"--from needs --fetch"};
   if (options.fetchLimits != FetchLimits{} && !options.fetch) {
-    return "--fetch-time-limit and --fetch-size-limit go with --fetch";
+    return Error{"--fetch-time-limit and --fetch-size-limit go with --fetch"};
   }
   if (options.report && options.fetch)
-    return "--report reads a database; it does not go with --fetch";
-  if (options.cities && !options.report) return "--cities goes with --report";
+    return Error{"--report reads a database; it does not go with --fetch"};
+  if (options.cities && !options.report) return Error{"--cities goes with --report"};
   if (options.fetch && (options.airports || options.runways || options.countries)) {
-    return "--fetch downloads the three files; --airports, --runways and --countries do not go "
-           "with it";
+    return Error{
+        "--fetch downloads the three files; --airports, --runways and --countries do not go "
+        "with it"};
   }
   return std::nullopt;
 }
@@ -115,14 +119,14 @@ std::optional<long long> positiveNumber(const char* text, long long max) {
 }
 
 // --fetch-time-limit SECONDS or --fetch-size-limit MB, in optarg.
-std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
+std::optional<Error> applyFetchLimit(int option, FetchLimits& limits) {
   const bool time = option == kFetchTimeLimit;
   constexpr long long kMaxMegabytes = 1024LL * 1024;
   const long long max = time ? std::chrono::seconds(kMaxFetchTime).count() : kMaxMegabytes;
   const auto value = positiveNumber(optarg, max);
   if (!value) {
-    return std::string(time ? "--fetch-time-limit: \"" : "--fetch-size-limit: \"") + optarg +
-           "\" is no whole number from 1 to " + std::to_string(max);
+    return Error{std::string(time ? "--fetch-time-limit: \"" : "--fetch-size-limit: \"") + optarg +
+                 "\" is no whole number from 1 to " + std::to_string(max)};
   }
   if (time) {
     limits.totalTime = std::chrono::seconds(*value);
@@ -134,7 +138,7 @@ std::optional<std::string> applyFetchLimit(int option, FetchLimits& limits) {
 
 // Takes one option getopt_long returned, with its value in optarg; says
 // what is wrong with it, if anything.
-std::optional<std::string> applyOption(int option, char** argv, ImportOptions& options) {
+std::optional<Error> applyOption(int option, char** argv, ImportOptions& options) {
   switch (option) {
     case 'q':
       options.quiet = true;
@@ -153,7 +157,7 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
       break;
     case kEncoding:
       if (!isKnownEncoding(optarg)) {
-        return std::string("--encoding: unknown encoding \"") + optarg + "\"";
+        return Error{std::string("--encoding: unknown encoding \"") + optarg + "\""};
       }
       options.encoding = optarg;
       break;
@@ -163,7 +167,7 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
     case kFrom:
       options.fromUrl = optarg;
       if (!isFetchUrl(options.fromUrl)) {
-        return "--from: \"" + options.fromUrl + "\" is no http://, https:// or file:// URL";
+        return Error{"--from: \"" + options.fromUrl + "\" is no http://, https:// or file:// URL"};
       }
       break;
     case kFetchTimeLimit:
@@ -172,7 +176,7 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
     case kOrder: {
       const auto order = parseBlockOrder(optarg);
       if (!order)
-        return std::string("--order: \"") + optarg + "\" is neither first-click nor ident";
+        return Error{std::string("--order: \"") + optarg + "\" is neither first-click nor ident"};
       options.order = *order;
       break;
     }
@@ -183,9 +187,9 @@ std::optional<std::string> applyOption(int option, char** argv, ImportOptions& o
       options.cities = optarg;
       break;
     case ':':
-      return offendingOption(argv) + " needs a value";
+      return Error{offendingOption(argv) + " needs a value"};
     default:
-      return "unknown option " + offendingOption(argv);
+      return Error{"unknown option " + offendingOption(argv)};
   }
   return std::nullopt;
 }
@@ -208,12 +212,12 @@ ParsedOptions parseImportOptions(int argc, char** argv) {
     if (longIndex >= 0 && optarg != nullptr && optarg[0] == '\0') {
       return usageError(std::string("--") + kLongOptions[longIndex].name + " needs a value");
     }
-    if (auto error = applyOption(c, argv, options)) return usageError(*error);
+    if (auto error = applyOption(c, argv, options)) return usageError(error->reason);
   }
   if (options.fetch && options.fromUrl.empty()) options.fromUrl = kOurAirportsDataUrl;
   std::vector<std::string> names(argv + optind, argv + argc);
-  if (auto error = placeFileNames(names, options)) return usageError(*error);
-  if (auto error = mismatchedOptions(options)) return usageError(*error);
+  if (auto error = placeFileNames(names, options)) return usageError(error->reason);
+  if (auto error = mismatchedOptions(options)) return usageError(error->reason);
   placeInputFiles(options);
   return parsed;
 }

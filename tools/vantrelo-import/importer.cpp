@@ -104,9 +104,7 @@ void DatabaseBuilder::addRunway(const RunwayRow& row) {
   RunwayConversion converted = convertRunway(row);
   if (!converted.skipReason.empty()) {
     ++summary.runwaysSkipped[converted.skipReason];
-    if (converted.skipReason == "length is not a number") {
-      warn(m_runwaysFileName, row.line, "length \"" + row.lengthFt + "\" is not a number");
-    }
+    if (!converted.warning.empty()) warn(m_runwaysFileName, row.line, converted.warning);
     return;
   }
   for (const std::string& reason : converted.endSkipReasons)

@@ -135,7 +135,7 @@ bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& 
   }
   if (const auto failure = importer::fetchOurAirports(options.fromUrl, *folder, options.fetchLimits,
                                                       progress.fetchCallback(), lock)) {
-    std::cerr << kProgram << ": " << *failure << "\n"
+    std::cerr << kProgram << ": " << failure->reason << "\n"
               << kProgram << ": " << options.output.string() << " left as it was\n";
     return false;
   }

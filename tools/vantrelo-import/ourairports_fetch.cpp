@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ourairports_fetch.h"
 
+#include "common/error.h"
 #include "ourairports_tables.h"
 
 #include <curl/curl.h>
@@ -22,6 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using common::Error;
 
 constexpr const char* kFileNames[] = {kAirportsCsv, kRunwaysCsv, kCountriesCsv};
 constexpr const char* kStagingPrefix = ".ourairports-";
@@ -74,24 +76,29 @@ bool startsWith(const std::string& text, const char* prefix) {
   return text.rfind(prefix, 0) == 0;
 }
 
+// A failure of the system on a file or folder of the fetch.
+Error pathError(const fs::path& path, int errorNumber) {
+  return {path.string() + ": " + common::systemReason(errorNumber), errorNumber};
+}
+
 struct Download {
   std::string url;
   fs::path target;
   std::string name;
 };
 
-std::optional<std::string> download(const Download& file, const FetchLimits& limits,
-                                    Clock::time_point deadline, const FetchProgress& progress) {
+std::optional<Error> download(const Download& file, const FetchLimits& limits,
+                              Clock::time_point deadline, const FetchProgress& progress) {
   const auto left =
       std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
   if (left <= 0) {
-    return file.url + ": the time limit of " + std::to_string(limits.totalTime.count()) +
-           " s for the fetch is reached";
+    return Error{file.url + ": the time limit of " + std::to_string(limits.totalTime.count()) +
+                 " s for the fetch is reached"};
   }
   std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
-  if (!curl) return file.name + ": cannot start a download";
+  if (!curl) return Error{file.name + ": cannot start a download"};
   std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.target.c_str(), "wbx"));
-  if (!out) return file.target.string() + ": " + std::system_category().message(errno);
+  if (!out) return pathError(file.target, errno);
   Transfer transfer{out.get(), &file.name, &progress, limits.maxFileBytes};
   char reason[CURL_ERROR_SIZE] = "";
   CURL* handle = curl.get();
@@ -115,24 +122,26 @@ std::optional<std::string> download(const Download& file, const FetchLimits& lim
   const CURLcode code = curl_easy_perform(handle);
   const bool closed = std::fclose(out.release()) == 0;
   if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
-    return file.url + ": larger than the limit of " + std::to_string(limits.maxFileBytes) +
-           " bytes for one file";
+    return Error{file.url + ": larger than the limit of " + std::to_string(limits.maxFileBytes) +
+                 " bytes for one file"};
   }
   // libcurl's timer may end the transfer a few milliseconds before the
   // deadline it was given.
   if (code == CURLE_OPERATION_TIMEDOUT && Clock::now() + kTimerSlack >= deadline) {
-    return file.url + ": the time limit of " + std::to_string(limits.totalTime.count()) +
-           " s for the fetch is reached";
+    return Error{file.url + ": the time limit of " + std::to_string(limits.totalTime.count()) +
+                 " s for the fetch is reached"};
   }
   if (code == CURLE_TOO_MANY_REDIRECTS) {
-    return file.url + ": more than " + std::to_string(limits.maxRedirects) + " redirects";
+    return Error{file.url + ": more than " + std::to_string(limits.maxRedirects) + " redirects"};
   }
   if (code != CURLE_OK) {
-    return file.url + ": " + (reason[0] != '\0' ? std::string(reason) : curl_easy_strerror(code));
+    return Error{file.url + ": " +
+                 (reason[0] != '\0' ? std::string(reason) : curl_easy_strerror(code))};
   }
-  if (transfer.writeFailed || !closed) return file.target.string() + ": cannot write the download";
+  if (transfer.writeFailed || !closed)
+    return Error{file.target.string() + ": cannot write the download"};
   if (!endsWithLineEnd(file.target)) {
-    return file.url + ": the download is cut short (no line end at its end)";
+    return Error{file.url + ": the download is cut short (no line end at its end)"};
   }
   if (progress) progress(file.name, transfer.bytes, true);
   return std::nullopt;
@@ -159,16 +168,15 @@ class StagingFolder {
 
 // Takes the lock on the cache's parent folder, waiting for another run at
 // most until the deadline.
-std::optional<std::string> lockParent(const fs::path& parent, Clock::time_point deadline,
-                                      CacheLock& lock) {
+std::optional<Error> lockParent(const fs::path& parent, Clock::time_point deadline,
+                                CacheLock& lock) {
   const int fd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return parent.string() + ": " + std::strerror(errno);
+  if (fd < 0) return pathError(parent, errno);
   CacheLock held(fd);
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    if (errno != EWOULDBLOCK && errno != EINTR)
-      return parent.string() + ": " + std::strerror(errno);
+    if (errno != EWOULDBLOCK && errno != EINTR) return pathError(parent, errno);
     if (Clock::now() >= deadline) {
-      return parent.string() + ": another fetch holds the cache beyond the time limit";
+      return Error{parent.string() + ": another fetch holds the cache beyond the time limit"};
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
@@ -195,7 +203,7 @@ void removeStaleStaging(const fs::path& parent, const fs::path& own) {
 
 // Puts the staging folder in the cache folder's place in one step; the
 // staging path then holds the old files, for the caller to remove.
-std::optional<std::string> switchIn(const fs::path& staging, const fs::path& folder) {
+std::optional<Error> switchIn(const fs::path& staging, const fs::path& folder) {
   if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, folder.c_str(), RENAME_EXCHANGE) == 0) {
     return std::nullopt;
   }
@@ -216,7 +224,7 @@ std::optional<std::string> switchIn(const fs::path& staging, const fs::path& fol
       errno = error;
     }
   }
-  return folder.string() + ": " + std::strerror(errno);
+  return pathError(folder, errno);
 }
 
 }  // namespace
@@ -248,18 +256,18 @@ bool isFetchUrl(const std::string& url) {
   return startsWith(url, "http://") || startsWith(url, "https://") || startsWith(url, "file://");
 }
 
-std::optional<std::string> fetchOurAirports(const std::string& baseUrl, const fs::path& folder,
-                                            const FetchLimits& limits,
-                                            const FetchProgress& progress, CacheLock& lock) {
+std::optional<Error> fetchOurAirports(const std::string& baseUrl, const fs::path& folder,
+                                      const FetchLimits& limits, const FetchProgress& progress,
+                                      CacheLock& lock) {
   const Clock::time_point deadline = Clock::now() + limits.totalTime;
   const fs::path parent = folder.parent_path();
   std::error_code ec;
   fs::create_directories(parent, ec);
-  if (ec) return parent.string() + ": " + ec.message();
+  if (ec) return pathError(parent, ec.value());
   static const bool curlReady = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  if (!curlReady) return "cannot start libcurl";
+  if (!curlReady) return Error{"cannot start libcurl"};
   const StagingFolder staging(parent);
-  if (staging.path().empty()) return parent.string() + ": " + std::strerror(errno);
+  if (staging.path().empty()) return pathError(parent, errno);
   const std::string base = baseUrl.empty() || baseUrl.back() == '/' ? baseUrl : baseUrl + "/";
   // All three come whole before any is switched in.
   for (const std::string name : kFileNames) {

@@ -20,6 +20,8 @@
 #include <optional>
 #include <string>
 
+#include "common/error.h"
+
 namespace importer {
 
 inline constexpr const char* kOurAirportsDataUrl =
@@ -63,11 +65,11 @@ class CacheLock {
 
 // Downloads baseUrl + name for each file and switches them into folder
 // (made if need be). baseUrl may be http(s):// or file://; a missing "/" at
-// its end is added. Returns an error text naming the file and the reason,
-// or nothing; on success lock holds the cache until the caller has read it.
-std::optional<std::string> fetchOurAirports(const std::string& baseUrl,
-                                            const std::filesystem::path& folder,
-                                            const FetchLimits& limits,
-                                            const FetchProgress& progress, CacheLock& lock);
+// its end is added. Returns the failure, its reason naming the file, or
+// nothing; on success lock holds the cache until the caller has read it.
+std::optional<common::Error> fetchOurAirports(const std::string& baseUrl,
+                                              const std::filesystem::path& folder,
+                                              const FetchLimits& limits,
+                                              const FetchProgress& progress, CacheLock& lock);
 
 }  // namespace importer
