@@ -52,6 +52,8 @@ class Expected {
   explicit operator bool() const { return hasValue(); }
   const T& operator*() const { return std::get<T>(m_content); }
   const T* operator->() const { return &std::get<T>(m_content); }
+  T& operator*() { return std::get<T>(m_content); }
+  T* operator->() { return &std::get<T>(m_content); }
   const Error& error() const { return std::get<Error>(m_content); }
 
  private:

@@ -22,6 +22,7 @@
 #include "lookup/airport_line.h"
 #include "lookup/coordinate.h"
 #include "ourairports_tables.h"
+#include "value_or_failure.h"
 
 namespace {
 
@@ -143,9 +144,9 @@ double valueOf(const std::string& text) {
 
 TEST(BundledDatabase, CoordinatesDecodeToTheSourceValues) {
   const fs::path airportsCsv = kSourceDir / "airports.csv";
-  const std::string text = importer::readWholeFile(airportsCsv);
+  const std::string text = valueOrFailure(importer::readWholeFile(airportsCsv));
   std::map<std::string, const importer::AirportRow*> sourceByCode;
-  const auto rows = importer::readAirportRows(text, airportsCsv.string());
+  const auto rows = valueOrFailure(importer::readAirportRows(text, airportsCsv.string()));
   std::size_t chosen = 0;
   for (const auto& row : rows) {
     if (row.type != "large_airport" && row.type != "medium_airport") continue;
@@ -185,8 +186,8 @@ TEST(BundledDatabase, CoordinatesDecodeToTheSourceValues) {
 TEST(BundledDatabase, HoldsNoQuestionMarkItsSourceLacks) {
   const fs::path airportsCsv = kSourceDir / "airports.csv";
   std::map<std::string, bool> sourceHasMark;  // by code as written
-  for (const auto& row :
-       importer::readAirportRows(importer::readWholeFile(airportsCsv), airportsCsv.string())) {
+  const std::string csv = valueOrFailure(importer::readWholeFile(airportsCsv));
+  for (const auto& row : valueOrFailure(importer::readAirportRows(csv, airportsCsv.string()))) {
     const std::string text = row.name + row.municipality + row.keywords + row.gpsCode +
                              row.localCode + row.iataCode + row.ident;
     const std::string code = common::toUpper1252(row.icaoCode.empty() ? row.ident : row.icaoCode);

@@ -13,6 +13,7 @@
 #include "csv_reader.h"
 #include "first_click_report.h"
 #include "ourairports_tables.h"
+#include "value_or_failure.h"
 
 namespace {
 
@@ -30,8 +31,9 @@ double percent(const importer::CodeShare& share) {
 }
 
 TEST(FirstClickGoals, CodesShowTheirAirportOnTheFirstClick) {
-  const std::string csv = importer::readWholeFile(kAirportsCsv);
-  const auto types = importer::typesByIcao(importer::readAirportRows(csv, kAirportsCsv.string()));
+  const std::string csv = valueOrFailure(importer::readWholeFile(kAirportsCsv));
+  const auto types =
+      importer::typesByIcao(valueOrFailure(importer::readAirportRows(csv, kAirportsCsv.string())));
   const auto report = importer::measureFirstClicks(kDatabase, types);
   ASSERT_TRUE(report) << report.error().reason;
   const auto& large = report->byType.at("large_airport");
@@ -48,7 +50,7 @@ TEST(FirstClickGoals, CodesShowTheirAirportOnTheFirstClick) {
 }
 
 TEST(FirstClickGoals, HubCitiesShowTheirMainAirport) {
-  const std::string list = importer::readWholeFile(kHubCities);
+  const std::string list = valueOrFailure(importer::readWholeFile(kHubCities));
   const auto cities = importer::checkCities(kDatabase.string(), list);
   EXPECT_GE(cities.size(), 100u);
   for (const auto& city : cities) {
@@ -59,7 +61,7 @@ TEST(FirstClickGoals, HubCitiesShowTheirMainAirport) {
 }
 
 TEST(FirstClickGoals, TheCitiesOfLargeAirportsAreFoundInEveryLanguage) {
-  const std::string list = importer::readWholeFile(kLargeAirportCities);
+  const std::string list = valueOrFailure(importer::readWholeFile(kLargeAirportCities));
   const auto cities = importer::checkCities(kDatabase.string(), list);
   std::map<std::string, importer::CodeShare> byCategory;
   for (const auto& city : cities) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,11 +19,11 @@
 #include "lookup/airport_database.h"
 #include "lookup/database_format.h"
 #include "ourairports_tables.h"
+#include "temp_dir.h"
 #include "text_folding.h"
 
 namespace {
 
-using importer::CsvError;
 using importer::CsvReader;
 using importer::CsvRecord;
 
@@ -32,6 +33,7 @@ std::vector<CsvRecord> readAll(std::string_view text) {
   CsvRecord record;
   while (reader.next(record))
     records.push_back(record);
+  EXPECT_FALSE(reader.failure()) << reader.failure()->reason;
   return records;
 }
 
@@ -42,15 +44,15 @@ std::vector<std::vector<std::string>> fieldsOf(std::string_view text) {
   return fields;
 }
 
-// The CsvError a text raises, as "line: reason".
+// The fault the reader meets in a text, as it words it.
 std::string csvErrorOf(std::string_view text) {
-  try {
-    readAll(text);
-  } catch (const CsvError& error) {
-    EXPECT_EQ(error.file(), "t.csv");
-    return std::to_string(error.line()) + ": " + error.reason();
+  CsvReader reader(text, "t.csv");
+  CsvRecord record;
+  while (reader.next(record)) {
   }
-  return "no error";
+  const bool stays = !reader.next(record);  // a reader that failed reads no more
+  EXPECT_TRUE(stays);
+  return reader.failure() ? reader.failure()->reason : "no error";
 }
 
 TEST(CsvReader, SplitsPlainAndQuotedFields) {
@@ -76,36 +78,46 @@ TEST(CsvReader, TakesEveryKindOfLineEndAndSkipsAByteOrderMark) {
 }
 
 TEST(CsvReader, ReportsWhereAndWhyItCannotRead) {
-  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,3\n"), "2: unclosed quote");
+  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,3\n"), "t.csv:2: unclosed quote");
   // The next quote closes it, lines later; what follows is no separator.
-  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,\"3\"\n"), "2: unclosed quote");
-  EXPECT_EQ(csvErrorOf("a,b\n\n1,\"x\"y\n"), "3: text after the closing double quote of a field");
-  EXPECT_EQ(csvErrorOf("a\nsay \"hi\"\n"), "2: double quote inside a field that is not quoted");
+  EXPECT_EQ(csvErrorOf("a,b\n1,\"open\n2,\"3\"\n"), "t.csv:2: unclosed quote");
+  EXPECT_EQ(csvErrorOf("a,b\n\n1,\"x\"y\n"),
+            "t.csv:3: text after the closing double quote of a field");
+  EXPECT_EQ(csvErrorOf("a\nsay \"hi\"\n"),
+            "t.csv:2: double quote inside a field that is not quoted");
+}
+
+// A disk that fails half-way must not look like the end of the file: the
+// database would hold half the airports.
+TEST(CsvReader, AFailingReadIsAFaultNotTheEnd) {
+  if (!testing_support::readFailsWithEio("/proc/self/mem")) GTEST_SKIP() << "no EIO to be had";
+  CsvReader reader(std::filesystem::path("/proc/self/mem"), "mem.csv");
+  CsvRecord record;
+  EXPECT_FALSE(reader.next(record));
+  ASSERT_TRUE(reader.failure());
+  EXPECT_EQ(reader.failure()->reason, "mem.csv: Input/output error");
+  const auto failure =
+      importer::forEachAirportRow(reader, "mem.csv", {}, [](importer::AirportRow&) {});
+  ASSERT_TRUE(failure) << "the fault is handed on, not taken for an empty file";
+  EXPECT_EQ(failure->reason, "mem.csv: Input/output error");
 }
 
 TEST(CsvHeader, FindsColumnsByName) {
   const auto records = readAll("\"id\",\"name\",\"code\"\n");
   const importer::CsvHeader header(records.at(0), "t.csv");
-  EXPECT_EQ(header.required("code"), 2u);
+  EXPECT_EQ(*header.required("code"), 2u);
   EXPECT_EQ(header.optional("name"), 1u);
   EXPECT_FALSE(header.optional("icao_code").has_value());
-  try {
-    header.required("latitude_deg");
-    FAIL() << "a missing column must be an error";
-  } catch (const CsvError& error) {
-    EXPECT_EQ(error.line(), 1u);
-    EXPECT_EQ(std::string(error.what()), "t.csv:1: no column named \"latitude_deg\" in the header");
-  }
+  const auto missing = header.required("latitude_deg");
+  ASSERT_FALSE(missing) << "a missing column must be an error";
+  EXPECT_EQ(missing.error().reason, "t.csv:1: no column named \"latitude_deg\" in the header");
 }
 
 TEST(OurAirportsTables, RefuseARecordWithAnotherFieldCount) {
   const std::string text = "code,name\nCH,Switzerland\nIT,Italy,extra\n";
-  try {
-    importer::readCountryNames(text, "countries.csv");
-    FAIL() << "expected an error";
-  } catch (const CsvError& error) {
-    EXPECT_EQ(std::string(error.what()), "countries.csv:3: the record has 3 fields, the header 2");
-  }
+  const auto names = importer::readCountryNames(text, "countries.csv");
+  ASSERT_FALSE(names) << "expected an error";
+  EXPECT_EQ(names.error().reason, "countries.csv:3: the record has 3 fields, the header 2");
 }
 
 TEST(OurAirportsTables, FindColumnsInAnyOrderAndTellProgress) {
@@ -118,14 +130,16 @@ TEST(OurAirportsTables, FindColumnsInAnyOrderAndTellProgress) {
         EXPECT_EQ(file, "a.csv");
         calls.emplace_back(records, done);
       });
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].ident, "KJFK");
-  EXPECT_EQ(rows[0].id, "3622");
-  EXPECT_EQ(rows[0].keywords, "Idlewild, IDL");
-  EXPECT_EQ(rows[0].longitudeDeg, "-73.7");
-  EXPECT_EQ(rows[0].line, 2u);
-  EXPECT_EQ(rows[0].elevationFt, "");  // no such column
-  EXPECT_EQ(rows[0].scheduledService, "yes");
+  ASSERT_TRUE(rows) << rows.error().reason;
+  ASSERT_EQ(rows->size(), 1u);
+  const importer::AirportRow& row = rows->front();
+  EXPECT_EQ(row.ident, "KJFK");
+  EXPECT_EQ(row.id, "3622");
+  EXPECT_EQ(row.keywords, "Idlewild, IDL");
+  EXPECT_EQ(row.longitudeDeg, "-73.7");
+  EXPECT_EQ(row.line, 2u);
+  EXPECT_EQ(row.elevationFt, "");  // no such column
+  EXPECT_EQ(row.scheduledService, "yes");
   EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, bool>>{{1, true}}));
 }
 

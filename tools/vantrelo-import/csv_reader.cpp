@@ -17,39 +17,38 @@ namespace {
 constexpr std::size_t kBlockBytes = std::size_t{64} * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string location(const std::string& file, std::size_t line) {
-  return line == 0 ? file : file + ":" + std::to_string(line);
-}
-
 bool isLineEnd(int c) {
   return c == '\r' || c == '\n';
 }
 
 }  // namespace
 
-CsvError::CsvError(std::string file, std::size_t line, std::string reason)
-    : std::runtime_error(location(file, line) + ": " + reason),
-      m_file(std::move(file)),
-      m_line(line),
-      m_reason(std::move(reason)) {}
+common::Error csvError(const std::string& file, std::size_t line, std::string_view why,
+                       int errorNumber) {
+  std::string reason = line == 0 ? file : file + ":" + std::to_string(line);
+  reason += ": ";
+  reason += why;
+  return {std::move(reason), errorNumber};
+}
 
-int openRegularFile(const std::filesystem::path& path) {
+common::Expected<int> openRegularFile(const std::filesystem::path& path) {
   // Without blocking: opening a FIFO would wait for a writer for ever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) throw CsvError(path.string(), 0, std::strerror(errno));
+  if (fd < 0) return csvError(path.string(), 0, std::strerror(errno), errno);
   struct stat status {};
-  std::string refused;
+  int error = 0;
   if (::fstat(fd, &status) != 0) {
-    refused = std::strerror(errno);
+    error = errno;
   } else if (S_ISDIR(status.st_mode)) {
-    refused = std::strerror(EISDIR);
+    error = EISDIR;
   } else if (!S_ISREG(status.st_mode)) {
     // A FIFO or a device (/dev/zero) may never end.
-    refused = common::kNotRegularFile;
-  }
-  if (!refused.empty()) {
     ::close(fd);
-    throw CsvError(path.string(), 0, refused);
+    return csvError(path.string(), 0, common::kNotRegularFile);
+  }
+  if (error != 0) {
+    ::close(fd);
+    return csvError(path.string(), 0, std::strerror(error), error);
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
@@ -59,7 +58,18 @@ CsvReader::CsvReader(std::string_view text, std::string fileName)
     : m_fileName(std::move(fileName)), m_text(text) {}
 
 CsvReader::CsvReader(const std::filesystem::path& path, std::string fileName)
-    : m_fileName(std::move(fileName)), m_fd(openRegularFile(path)) {}
+    : m_fileName(std::move(fileName)) {
+  const common::Expected<int> fd = openRegularFile(path);
+  if (fd) {
+    m_fd = *fd;
+  } else {
+    m_failure = fd.error();
+  }
+}
+
+void CsvReader::fail(std::size_t line, std::string_view why, int errorNumber) {
+  if (!m_failure) m_failure = csvError(m_fileName, line, why, errorNumber);
+}
 
 CsvReader::~CsvReader() {
   if (m_fd >= 0) ::close(m_fd);
@@ -74,7 +84,10 @@ bool CsvReader::refill() {
   } while (got < 0 && errno == EINTR);
   // A failing read is an error, never the end of the file: a disk or share
   // that fails half-way must not give a database with half the airports.
-  if (got < 0) throw CsvError(m_fileName, 0, std::strerror(errno));
+  if (got < 0) {
+    fail(0, std::strerror(errno), errno);
+    return false;
+  }
   m_block.resize(static_cast<std::size_t>(got));
   m_text = m_block;
   m_pos = 0;
@@ -109,15 +122,17 @@ void CsvReader::take(std::string& field, std::size_t count) {
   m_recordBytes += count;
 }
 
-void CsvReader::checkCaps(const std::string& field, std::size_t fieldLine) const {
+bool CsvReader::withinCaps(const std::string& field, std::size_t fieldLine) {
   if (field.size() > kMaxFieldBytes) {
-    throw CsvError(m_fileName, fieldLine,
-                   "a field longer than the cap of " + std::to_string(kMaxFieldBytes) + " bytes");
+    fail(fieldLine, "a field longer than the cap of " + std::to_string(kMaxFieldBytes) + " bytes");
+    return false;
   }
   if (m_recordBytes > kMaxRecordBytes) {
-    throw CsvError(m_fileName, m_recordLine,
-                   "a record longer than the cap of " + std::to_string(kMaxRecordBytes) + " bytes");
+    fail(m_recordLine,
+         "a record longer than the cap of " + std::to_string(kMaxRecordBytes) + " bytes");
+    return false;
   }
+  return true;
 }
 
 bool CsvReader::skipLineEnd() {
@@ -133,13 +148,16 @@ bool CsvReader::skipLineEnd() {
   return false;
 }
 
-void CsvReader::readQuoted(std::string& field) {
+bool CsvReader::readQuoted(std::string& field) {
   const std::size_t openedOnLine = m_line;
   ++m_pos;  // the opening quote
   ++m_recordBytes;
   for (;;) {
     const int c = peek();
-    if (c < 0) throw CsvError(m_fileName, openedOnLine, "unclosed quote");
+    if (c < 0) {
+      fail(openedOnLine, "unclosed quote");  // unless the read failed first
+      return false;
+    }
     if (c == '"') {
       ++m_pos;
       ++m_recordBytes;
@@ -147,7 +165,7 @@ void CsvReader::readQuoted(std::string& field) {
         field += '"';
         ++m_pos;
         ++m_recordBytes;
-        checkCaps(field, openedOnLine);
+        if (!withinCaps(field, openedOnLine)) return false;
         continue;
       }
       break;
@@ -156,37 +174,49 @@ void CsvReader::readQuoted(std::string& field) {
       // A line end inside quotes belongs to the field; count it all the same.
       field += m_text[m_pos];
       if (skipLineEnd()) field += '\n';
-      checkCaps(field, openedOnLine);
+      if (!withinCaps(field, openedOnLine)) return false;
       continue;
     }
     // The run of plain bytes up to the next quote or line end, at once.
     const std::size_t stop = m_text.find_first_of("\"\r\n", m_pos);
     take(field, (stop == std::string_view::npos ? m_text.size() : stop) - m_pos);
-    checkCaps(field, openedOnLine);
+    if (!withinCaps(field, openedOnLine)) return false;
   }
   const int after = peek();
   if (after >= 0 && after != ',' && !isLineEnd(after)) {
     // A quote left open swallows the lines up to the next quote; what
     // follows that one is then no separator. Its opening line is the fault.
-    if (m_line != openedOnLine) throw CsvError(m_fileName, openedOnLine, "unclosed quote");
-    throw CsvError(m_fileName, m_line, "text after the closing double quote of a field");
+    if (m_line != openedOnLine) {
+      fail(openedOnLine, "unclosed quote");
+    } else {
+      fail(m_line, "text after the closing double quote of a field");
+    }
+    return false;
   }
+  return !m_failure;  // the look past the closing quote may have failed to read
 }
 
-void CsvReader::readPlain(std::string& field) {
+bool CsvReader::readPlain(std::string& field) {
   for (;;) {
     const int c = peek();
-    if (c < 0 || c == ',' || isLineEnd(c)) return;
+    if (c < 0 || c == ',' || isLineEnd(c)) return !m_failure;
     if (c == '"') {
-      throw CsvError(m_fileName, m_line, "double quote inside a field that is not quoted");
+      fail(m_line, "double quote inside a field that is not quoted");
+      return false;
     }
     const std::size_t stop = m_text.find_first_of(",\"\r\n", m_pos);
     take(field, (stop == std::string_view::npos ? m_text.size() : stop) - m_pos);
-    checkCaps(field, m_line);
+    if (!withinCaps(field, m_line)) return false;
   }
 }
 
 bool CsvReader::next(CsvRecord& record) {
+  if (m_failure) return false;
+  // A read that fails looks like the end of the text to the parse.
+  return readRecord(record) && !m_failure;
+}
+
+bool CsvReader::readRecord(CsvRecord& record) {
   startsWithByteOrderMark();
   for (int c = peek(); isLineEnd(c); c = peek())
     skipLineEnd();
@@ -198,19 +228,20 @@ bool CsvReader::next(CsvRecord& record) {
   for (;;) {
     std::string field;
     const std::size_t fieldLine = m_line;
-    if (peek() == '"') {
-      readQuoted(field);
-    } else {
-      readPlain(field);
+    if (!(peek() == '"' ? readQuoted(field) : readPlain(field))) return false;
+    if (m_filter) {
+      if (auto refused = m_filter(field, fieldLine)) {
+        m_failure = std::move(refused);
+        return false;
+      }
     }
-    if (m_filter) m_filter(field, fieldLine);
     record.fields.push_back(std::move(field));
     const int c = peek();
     if (c < 0) return true;
     if (c == ',') {
       ++m_pos;
       ++m_recordBytes;
-      checkCaps(record.fields.back(), fieldLine);
+      if (!withinCaps(record.fields.back(), fieldLine)) return false;
       // A comma at the very end of the text still opens one more, empty field.
       if (peek() < 0) {
         record.fields.emplace_back();
@@ -233,17 +264,20 @@ std::optional<std::size_t> CsvHeader::optional(std::string_view name) const {
   return std::nullopt;
 }
 
-std::size_t CsvHeader::required(std::string_view name) const {
+common::Expected<std::size_t> CsvHeader::required(std::string_view name) const {
   const auto column = optional(name);
   if (!column) {
-    throw CsvError(m_fileName, m_line,
-                   "no column named \"" + std::string(name) + "\" in the header");
+    return csvError(m_fileName, m_line,
+                    "no column named \"" + std::string(name) + "\" in the header");
   }
   return *column;
 }
 
-std::string readWholeFile(const std::filesystem::path& path, std::size_t maxBytes) {
-  const int fd = openRegularFile(path);
+common::Expected<std::string> readWholeFile(const std::filesystem::path& path,
+                                            std::size_t maxBytes) {
+  const common::Expected<int> opened = openRegularFile(path);
+  if (!opened) return opened.error();
+  const int fd = *opened;
   std::string bytes;
   char block[1 << 16];
   for (;;) {
@@ -253,12 +287,12 @@ std::string readWholeFile(const std::filesystem::path& path, std::size_t maxByte
       if (errno == EINTR) continue;
       const int error = errno;
       ::close(fd);
-      throw CsvError(path.string(), 0, std::strerror(error));
+      return csvError(path.string(), 0, std::strerror(error), error);
     }
     if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
       ::close(fd);
-      throw CsvError(path.string(), 0,
-                     "larger than the cap of " + std::to_string(maxBytes) + " bytes");
+      return csvError(path.string(), 0,
+                      "larger than the cap of " + std::to_string(maxBytes) + " bytes");
     }
     bytes.append(block, static_cast<std::size_t>(got));
   }

@@ -15,28 +15,18 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/error.h"
+
 namespace importer {
 
-// A file that cannot be read as CSV: where (line 0 for the file as a whole)
-// and why.
-class CsvError : public std::runtime_error {
- public:
-  CsvError(std::string file, std::size_t line, std::string reason);
-
-  const std::string& file() const { return m_file; }
-  std::size_t line() const { return m_line; }
-  const std::string& reason() const { return m_reason; }
-
- private:
-  std::string m_file;
-  std::size_t m_line;
-  std::string m_reason;
-};
+// A fault of a file read as CSV, its reason saying where: "file:line: why",
+// or "file: why" for line 0 (the file as a whole).
+common::Error csvError(const std::string& file, std::size_t line, std::string_view why,
+                       int errorNumber = 0);
 
 struct CsvRecord {
   std::vector<std::string> fields;
@@ -44,8 +34,9 @@ struct CsvRecord {
 };
 
 // Called with each field as read and the line it starts on; may change it
-// (a conversion to UTF-8) or throw CsvError.
-using CsvFieldFilter = std::function<void(std::string& field, std::size_t line)>;
+// (a conversion to UTF-8) or say why the field cannot be taken.
+using CsvFieldFilter =
+    std::function<std::optional<common::Error>(std::string& field, std::size_t line)>;
 
 class CsvReader {
  public:
@@ -55,8 +46,8 @@ class CsvReader {
   // Reads text, which must outlive the reader; fileName is used in error
   // messages.
   CsvReader(std::string_view text, std::string fileName);
-  // Reads the file at path as it goes. Throws CsvError (line 0) when it
-  // cannot be opened or is not a regular file (a FIFO, a device).
+  // Reads the file at path as it goes. A file that cannot be opened or is
+  // not a regular file (a FIFO, a device) is the reader's failure at once.
   CsvReader(const std::filesystem::path& path, std::string fileName);
   ~CsvReader();
   CsvReader(const CsvReader&) = delete;
@@ -67,20 +58,25 @@ class CsvReader {
   // first record has been asked for).
   bool startsWithByteOrderMark();
 
-  // Reads the next record; false at the end of the text. Throws CsvError
-  // for an unclosed quote (at the line where it opens), text after a
-  // closing quote, a double quote inside an unquoted field, a field or a
-  // record over its cap, or a failing read.
+  // Reads the next record; false at the end of the text, and at the first
+  // fault, which failure() then holds: an unclosed quote (at the line where
+  // it opens), text after a closing quote, a double quote inside an
+  // unquoted field, a field or a record over its cap, a field the filter
+  // refuses, or a failing read. A reader that failed reads no more.
   bool next(CsvRecord& record);
+  const std::optional<common::Error>& failure() const { return m_failure; }
 
  private:
+  bool readRecord(CsvRecord& record);
+  void fail(std::size_t line, std::string_view why, int errorNumber = 0);  // the first fault stays
   int peek();  // the next byte, or -1 at the end
   bool refill();
   void take(std::string& field, std::size_t count);  // appends count bytes from the block
   bool skipLineEnd();  // at a CR or LF: consumes CR LF (then true), LF or CR
-  void readQuoted(std::string& field);
-  void readPlain(std::string& field);
-  void checkCaps(const std::string& field, std::size_t fieldLine) const;
+  // Each reads one field; false when it failed.
+  bool readQuoted(std::string& field);
+  bool readPlain(std::string& field);
+  bool withinCaps(const std::string& field, std::size_t fieldLine);
 
   std::string m_fileName;
   int m_fd = -1;
@@ -93,6 +89,7 @@ class CsvReader {
   bool m_started = false;
   bool m_byteOrderMark = false;
   CsvFieldFilter m_filter;
+  std::optional<common::Error> m_failure;
 };
 
 // Column positions of a header record, looked up by name.
@@ -100,8 +97,8 @@ class CsvHeader {
  public:
   CsvHeader(const CsvRecord& header, std::string fileName);
 
-  // Throws CsvError at the header line when the column is missing.
-  std::size_t required(std::string_view name) const;
+  // The column, or a fault at the header line when it is missing.
+  common::Expected<std::size_t> required(std::string_view name) const;
   std::optional<std::size_t> optional(std::string_view name) const;
   std::size_t columnCount() const { return m_names.size(); }
   std::size_t line() const { return m_line; }
@@ -113,13 +110,13 @@ class CsvHeader {
 };
 
 // Opens a file for reading, refusing anything but a regular file without
-// waiting on a FIFO; throws CsvError (line 0) with the reason.
-int openRegularFile(const std::filesystem::path& path);
+// waiting on a FIFO: the descriptor, or the fault (line 0) with the reason.
+common::Expected<int> openRegularFile(const std::filesystem::path& path);
 
-// The bytes of a small file (a list), at most maxBytes; throws CsvError
-// (line 0) with the system's reason, for a file that is not a regular
-// file, or for one over the cap.
-std::string readWholeFile(const std::filesystem::path& path,
-                          std::size_t maxBytes = std::size_t{256} * 1024 * 1024);
+// The bytes of a small file (a list), at most maxBytes; or the fault (line
+// 0) with the system's reason, for a file that is not a regular file, or
+// for one over the cap.
+common::Expected<std::string> readWholeFile(const std::filesystem::path& path,
+                                            std::size_t maxBytes = std::size_t{256} * 1024 * 1024);
 
 }  // namespace importer

@@ -21,16 +21,18 @@ std::string hexByte(char c) {
   return text;
 }
 
-void requireUtf8(std::string_view bytes, const std::string& fileName, std::size_t line) {
+std::optional<common::Error> requireUtf8(std::string_view bytes, const std::string& fileName,
+                                         std::size_t line) {
   std::size_t pos = 0;
   while (pos < bytes.size()) {
     const std::size_t start = pos;
     if (common::decodeUtf8(bytes, pos)) continue;
     const auto lineEnds = std::count(bytes.begin(), bytes.begin() + static_cast<long>(start), '\n');
-    throw CsvError(fileName, line + static_cast<std::size_t>(lineEnds),
-                   "byte " + hexByte(bytes[start]) +
-                       " is not UTF-8; give the file's encoding, e.g. --encoding latin1");
+    return csvError(fileName, line + static_cast<std::size_t>(lineEnds),
+                    "byte " + hexByte(bytes[start]) +
+                        " is not UTF-8; give the file's encoding, e.g. --encoding latin1");
   }
+  return std::nullopt;
 }
 
 struct ConverterCloser {
@@ -46,22 +48,25 @@ bool isKnownEncoding(const std::string& name) {
   return U_SUCCESS(status) && status != U_AMBIGUOUS_ALIAS_WARNING;
 }
 
-CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteOrderMark,
-                          const std::string& fileName) {
+common::Expected<CsvFieldFilter> utf8Fields(const std::optional<std::string>& encoding,
+                                            bool byteOrderMark, const std::string& fileName) {
   // A byte order mark says UTF-8 whatever the user thought.
   if (!encoding || byteOrderMark) {
-    return [fileName](std::string& field, std::size_t line) { requireUtf8(field, fileName, line); };
+    return CsvFieldFilter([fileName](std::string& field, std::size_t line) {
+      return requireUtf8(field, fileName, line);
+    });
   }
   UErrorCode status = U_ZERO_ERROR;
   std::shared_ptr<UConverter> converter(ucnv_open(encoding->c_str(), &status), ConverterCloser{});
   if (U_FAILURE(status)) {
-    throw CsvError(fileName, 0, "cannot convert from " + *encoding + ": " + u_errorName(status));
+    return csvError(fileName, 0, "cannot convert from " + *encoding + ": " + u_errorName(status));
   }
-  return [converter, fileName, name = *encoding](std::string& field, std::size_t line) {
+  return CsvFieldFilter([converter, fileName, name = *encoding](
+                            std::string& field, std::size_t line) -> std::optional<common::Error> {
     bool ascii = true;
     for (const char c : field)
       ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return;
+    if (ascii) return std::nullopt;
     // A byte of a one- or two-byte encoding is at most one UTF-16 unit,
     // which UTF-8 writes in at most three bytes.
     std::u16string units(field.size() + 1, u'\0');
@@ -76,11 +81,12 @@ CsvFieldFilter utf8Fields(const std::optional<std::string>& encoding, bool byteO
                   &error);
     }
     if (U_FAILURE(error)) {
-      throw CsvError(fileName, line, "cannot convert from " + name + ": " + u_errorName(error));
+      return csvError(fileName, line, "cannot convert from " + name + ": " + u_errorName(error));
     }
     out.resize(static_cast<std::size_t>(length));
     field = std::move(out);
-  };
+    return std::nullopt;
+  });
 }
 
 }  // namespace importer

@@ -145,32 +145,59 @@ bool fetchInto(ImportOptions& options, Progress& progress, importer::CacheLock& 
   return true;
 }
 
+// A fault of an input file; the output is never touched by one.
+int inputFailure(const common::Error& error) {
+  std::cerr << kProgram << ": " << error.reason << "\n";
+  return kExitData;
+}
+
 // Opens one of the CSV files for reading as a stream, its fields made UTF-8.
-std::unique_ptr<importer::CsvReader> openTable(const fs::path& path,
-                                               const std::optional<std::string>& encoding) {
+common::Expected<std::unique_ptr<importer::CsvReader>> openTable(
+    const fs::path& path, const std::optional<std::string>& encoding) {
   auto reader = std::make_unique<importer::CsvReader>(path, path.string());
-  reader->setFieldFilter(
-      importer::utf8Fields(encoding, reader->startsWithByteOrderMark(), path.string()));
+  if (reader->failure()) return *reader->failure();
+  auto filter = importer::utf8Fields(encoding, reader->startsWithByteOrderMark(), path.string());
+  if (!filter) return filter.error();
+  reader->setFieldFilter(std::move(*filter));
   return reader;
 }
 
-int convert(const ImportOptions& options, const std::set<std::string>& types, Progress& progress) {
-  // The files are read a record at a time and each row is taken or dropped
-  // at once: only the airports written are held.
+// The airports of the three files as blocks. The files are read a record at
+// a time and each row is taken or dropped at once: only the airports
+// written are held.
+common::Expected<importer::ImportResult> readInput(const ImportOptions& options,
+                                                   const std::set<std::string>& types,
+                                                   Progress& progress) {
   const std::string airportsName = options.airports->string();
   const std::string runwaysName = options.runways->string();
-  const auto countries =
-      importer::readCountryNames(*openTable(*options.countries, options.encoding),
-                                 options.countries->string(), progress.callback());
-  importer::DatabaseBuilder builder(countries, types, airportsName, runwaysName,
+  auto countriesTable = openTable(*options.countries, options.encoding);
+  if (!countriesTable) return countriesTable.error();
+  const auto countries = importer::readCountryNames(**countriesTable, options.countries->string(),
+                                                    progress.callback());
+  if (!countries) return countries.error();
+  importer::DatabaseBuilder builder(*countries, types, airportsName, runwaysName,
                                     &importer::installedGazetteer());
-  importer::forEachAirportRow(*openTable(*options.airports, options.encoding), airportsName,
-                              progress.callback(),
-                              [&builder](importer::AirportRow& row) { builder.addAirport(row); });
-  importer::forEachRunwayRow(*openTable(*options.runways, options.encoding), runwaysName,
-                             progress.callback(),
-                             [&builder](importer::RunwayRow& row) { builder.addRunway(row); });
-  importer::ImportResult result = builder.finish();
+  auto airportsTable = openTable(*options.airports, options.encoding);
+  if (!airportsTable) return airportsTable.error();
+  if (auto failure = importer::forEachAirportRow(
+          **airportsTable, airportsName, progress.callback(),
+          [&builder](importer::AirportRow& row) { builder.addAirport(row); })) {
+    return *failure;
+  }
+  auto runwaysTable = openTable(*options.runways, options.encoding);
+  if (!runwaysTable) return runwaysTable.error();
+  if (auto failure = importer::forEachRunwayRow(
+          **runwaysTable, runwaysName, progress.callback(),
+          [&builder](importer::RunwayRow& row) { builder.addRunway(row); })) {
+    return *failure;
+  }
+  return builder.finish();
+}
+
+int convert(const ImportOptions& options, const std::set<std::string>& types, Progress& progress) {
+  common::Expected<importer::ImportResult> input = readInput(options, types, progress);
+  if (!input) return inputFailure(input.error());
+  importer::ImportResult& result = *input;
   if (result.blocks.empty()) {
     if (!options.quiet) {
       printWarnings(result.summary);
@@ -194,9 +221,11 @@ int convert(const ImportOptions& options, const std::set<std::string>& types, Pr
 // The first-click report on options.output, with the types of
 // options.airports.
 int runReport(const ImportOptions& options) {
-  const std::string airportsText = importer::readWholeFile(*options.airports);
-  const auto types =
-      importer::typesByIcao(importer::readAirportRows(airportsText, options.airports->string()));
+  const auto airportsText = importer::readWholeFile(*options.airports);
+  if (!airportsText) return inputFailure(airportsText.error());
+  const auto rows = importer::readAirportRows(*airportsText, options.airports->string());
+  if (!rows) return inputFailure(rows.error());
+  const auto types = importer::typesByIcao(*rows);
   const auto report = importer::measureFirstClicks(options.output, types);
   if (!report) {
     std::cerr << kProgram << ": " << options.output.string() << ": "
@@ -205,8 +234,9 @@ int runReport(const ImportOptions& options) {
   }
   std::vector<importer::CityCheck> cities;
   if (options.cities) {
-    const std::string list = importer::readWholeFile(*options.cities);
-    cities = importer::checkCities(options.output, list);
+    const auto list = importer::readWholeFile(*options.cities);
+    if (!list) return inputFailure(list.error());
+    cities = importer::checkCities(options.output, *list);
   }
   importer::printReport(std::cout, *report, cities);
   return EXIT_SUCCESS;
@@ -246,15 +276,14 @@ int main(int argc, char** argv) {
   }
   try {
     return run(parsed.options);
-  } catch (const importer::CsvError& error) {
-    std::cerr << kProgram << ": " << error.what() << "\n";
-    return kExitData;
   } catch (const std::bad_alloc&) {
     // Never an abort: the output is untouched, and the status says so.
     std::cerr << kProgram << ": out of memory; " << parsed.options.output.string()
               << " left as it was\n";
     return kExitData;
   } catch (const std::exception& error) {
+    // Faults of the input come back as errors; what is left here is the
+    // standard library's own (a file-system call) or a broken invariant.
     std::cerr << kProgram << ": " << error.what() << "\n";
     return kExitData;
   }

@@ -8,9 +8,12 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/error.h"
 
 namespace importer {
 
@@ -59,26 +62,28 @@ class CsvReader;
 
 // Each reads one file record by record from reader, handing each row on
 // as it is read (the handler may take its strings), so the rows are never
-// held together.
-void forEachAirportRow(CsvReader& reader, const std::string& fileName,
-                       const ProgressCallback& progress,
-                       const std::function<void(AirportRow&)>& onRow);
-void forEachRunwayRow(CsvReader& reader, const std::string& fileName,
-                      const ProgressCallback& progress,
-                      const std::function<void(RunwayRow&)>& onRow);
-std::map<std::string, std::string> readCountryNames(CsvReader& reader, const std::string& fileName,
-                                                    const ProgressCallback& progress = {});
-
-// The same for a whole text of one file, kept in memory. They throw CsvError for a file that
+// held together. They stop at the first fault and return it: a file that
 // is not CSV, that lacks a column they need, or whose record has another
 // number of fields than its header.
-std::vector<AirportRow> readAirportRows(std::string_view text, const std::string& fileName,
-                                        const ProgressCallback& progress = {});
-std::vector<RunwayRow> readRunwayRows(std::string_view text, const std::string& fileName,
-                                      const ProgressCallback& progress = {});
-// Country name by its ISO code ("CH" -> "Switzerland").
-std::map<std::string, std::string> readCountryNames(std::string_view text,
-                                                    const std::string& fileName,
-                                                    const ProgressCallback& progress = {});
+std::optional<common::Error> forEachAirportRow(CsvReader& reader, const std::string& fileName,
+                                               const ProgressCallback& progress,
+                                               const std::function<void(AirportRow&)>& onRow);
+std::optional<common::Error> forEachRunwayRow(CsvReader& reader, const std::string& fileName,
+                                              const ProgressCallback& progress,
+                                              const std::function<void(RunwayRow&)>& onRow);
+// Country name by its ISO code ("CH" -> "Switzerland"), or the fault.
+using CountryNames = std::map<std::string, std::string>;
+common::Expected<CountryNames> readCountryNames(CsvReader& reader, const std::string& fileName,
+                                                const ProgressCallback& progress = {});
+
+// The same for a whole text of one file, kept in memory.
+common::Expected<std::vector<AirportRow>> readAirportRows(std::string_view text,
+                                                          const std::string& fileName,
+                                                          const ProgressCallback& progress = {});
+common::Expected<std::vector<RunwayRow>> readRunwayRows(std::string_view text,
+                                                        const std::string& fileName,
+                                                        const ProgressCallback& progress = {});
+common::Expected<CountryNames> readCountryNames(std::string_view text, const std::string& fileName,
+                                                const ProgressCallback& progress = {});
 
 }  // namespace importer
