@@ -168,7 +168,7 @@ bool CsvReader::readQuoted(std::string& field) {
         if (!withinCaps(field, openedOnLine)) return false;
         continue;
       }
-      break;
+      return closedWell(openedOnLine);
     }
     if (isLineEnd(c)) {
       // A line end inside quotes belongs to the field; count it all the same.
@@ -182,6 +182,9 @@ bool CsvReader::readQuoted(std::string& field) {
     take(field, (stop == std::string_view::npos ? m_text.size() : stop) - m_pos);
     if (!withinCaps(field, openedOnLine)) return false;
   }
+}
+
+bool CsvReader::closedWell(std::size_t openedOnLine) {
   const int after = peek();
   if (after >= 0 && after != ',' && !isLineEnd(after)) {
     // A quote left open swallows the lines up to the next quote; what

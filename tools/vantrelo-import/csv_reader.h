@@ -76,6 +76,7 @@ class CsvReader {
   // Each reads one field; false when it failed.
   bool readQuoted(std::string& field);
   bool readPlain(std::string& field);
+  bool closedWell(std::size_t openedOnLine);  // what follows a closing quote
   bool withinCaps(const std::string& field, std::size_t fieldLine);
 
   std::string m_fileName;
