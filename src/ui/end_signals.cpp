@@ -7,13 +7,13 @@
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
-#include <csignal>
+
+#include "common/end_signals.h"
 
 namespace ui {
 namespace {
 
 std::array<int, 2> g_pipe{-1, -1};  // read end, write end
-constexpr std::array<int, 3> kEndSignals{SIGTERM, SIGINT, SIGHUP};
 
 void onEndSignal(int /*signal*/) {
   const int savedErrno = errno;
@@ -35,25 +35,11 @@ EndSignals::EndSignals(std::function<void()> onSignal, QObject* parent)
     }
     if (m_onSignal) m_onSignal();
   });
-  for (const int signal : kEndSignals) {
-    struct sigaction action {};
-    if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
-    action = {};
-    action.sa_handler = onEndSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(signal, &action, nullptr);
-  }
+  common::handleEndSignals(onEndSignal);
 }
 
 EndSignals::~EndSignals() {
-  for (const int signal : kEndSignals) {
-    struct sigaction action {};
-    if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == onEndSignal) {
-      action.sa_handler = SIG_DFL;
-      ::sigaction(signal, &action, nullptr);
-    }
-  }
+  common::releaseEndSignals(onEndSignal);
   for (int& fd : g_pipe) {
     if (fd >= 0) ::close(fd);
     fd = -1;

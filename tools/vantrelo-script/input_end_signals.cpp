@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <initializer_list>
+
+#include "common/end_signals.h"
 
 namespace tools {
 namespace {
@@ -26,16 +27,7 @@ void onEndSignal(int /*signal*/) {
 void endInputOnSignals() {
   g_nullInput = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   if (g_nullInput < 0) return;
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-    struct sigaction action {};
-    if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN) continue;
-    action = {};
-    action.sa_handler = onEndSignal;
-    sigemptyset(&action.sa_mask);
-    // Restarted: an interrupted write or fsync of a save goes on.
-    action.sa_flags = SA_RESTART;
-    ::sigaction(signal, &action, nullptr);
-  }
+  common::handleEndSignals(onEndSignal);
 }
 
 bool endSignalReceived() {
