@@ -5,7 +5,6 @@
 // reads airports.txt and keeps Vantrelo.ini and the data sheets there.
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
@@ -96,10 +95,10 @@ QByteArray folderBytes(int argc, char* argv[], const QString& folder) {
 
 QIcon programIcon() {
   QIcon icon;
-  // Every size the build put in the resources; each file's size is read from it.
-  const QDir icons(QStringLiteral(":/icons"), QStringLiteral("vantrelo-*.png"));
-  for (const QString& name : icons.entryList())
-    icon.addFile(icons.filePath(name));
+  // Smallest first: X11 takes the sizes in this order until its request is
+  // full, so a large one first would leave out the small ones.
+  for (int size : {VANTRELO_ICON_SIZES})
+    icon.addFile(QStringLiteral(":/icons/vantrelo-%1.png").arg(size), QSize(size, size));
   return icon;
 }
 
