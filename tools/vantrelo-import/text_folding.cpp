@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/text1252.h"
 
@@ -190,16 +193,24 @@ std::string foldedText(std::string_view cp1252) {
 
 namespace {
 
-std::string replacedWords(const std::string& text, std::string_view word, std::string_view by) {
-  std::string out;
+// The words between single blanks, an empty one where two blanks meet.
+std::vector<std::string_view> wordsOf(const std::string& text) {
+  std::vector<std::string_view> words;
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find(' ', start);
     if (end == std::string::npos) end = text.size();
-    const std::string_view current(text.data() + start, end - start);
+    words.emplace_back(text.data() + start, end - start);
+    start = end + 1;
+  }
+  return words;
+}
+
+std::string replacedWords(const std::string& text, std::string_view word, std::string_view by) {
+  std::string out;
+  for (const std::string_view current : wordsOf(text)) {
     if (!out.empty()) out += ' ';
     out += current == word ? by : current;
-    start = end + 1;
   }
   return out;
 }
@@ -208,16 +219,13 @@ std::string replacedWords(const std::string& text, std::string_view word, std::s
 std::string joinedParticles(const std::string& text) {
   static constexpr std::array<std::string_view, 12> kParticles = {
       "LA", "LE", "EL", "DE", "DI", "DA", "DU", "DEL", "MC", "MAC", "VAN", "VON"};
+  const std::vector<std::string_view> words = wordsOf(text);
   std::string out;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string_view word(text.data() + start, end - start);
-    out += word;
-    const bool particle = std::find(kParticles.begin(), kParticles.end(), word) != kParticles.end();
-    if (end < text.size() && !particle) out += ' ';
-    start = end + 1;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    out += words[i];
+    const bool particle =
+        std::find(kParticles.begin(), kParticles.end(), words[i]) != kParticles.end();
+    if (i + 1 < words.size() && !particle) out += ' ';
   }
   return out;
 }
