@@ -43,10 +43,11 @@ options="terse parallel=$(nproc)"
 if [ "${CI:-}" = "true" ]; then export VANTRELO_WERROR=ON; fi
 echo "== dpkg-buildpackage -S and -b in $src (DEB_BUILD_OPTIONS=$options)"
 (
-  cd "$src"
-  export DEB_BUILD_OPTIONS=$options
-  dpkg-buildpackage -us -uc -S
-  dpkg-buildpackage -us -uc -b
+  # Chained: in a subshell on the left of || a failing step would not stop it.
+  cd "$src" &&
+    export DEB_BUILD_OPTIONS=$options &&
+    dpkg-buildpackage -us -uc -S &&
+    dpkg-buildpackage -us -uc -b
 ) 2>&1 | tee "$out/build.log" | { grep --line-buffered -E '^\[[0-9]+/[0-9]+\]|^ *[0-9]+/[0-9]+ Test|^dpkg-deb: building' || :; } ||
 {
   tail -n 60 "$out/build.log" >&2
