@@ -2,13 +2,13 @@
 #include "lookup/airport_database.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
 #include "common/error.h"
+#include "common/regular_file.h"
 #include "common/text1252.h"
 #include "lookup/item_bounds.h"
 
@@ -27,32 +27,9 @@ AirportDatabase::~AirportDatabase() {
 
 std::optional<common::Error> AirportDatabase::open() {
   close();
-  // Without blocking: opening a FIFO would wait for a writer for ever.
-  const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    const int error = errno;
-    // A socket cannot be opened at all; the system's "No such device or
-    // address" would not tell why.
-    struct stat status {};
-    if (error == ENXIO && ::stat(m_path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
-      return common::Error{common::kNotRegularFile};
-    }
-    return common::systemError(error);
-  }
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    const int error = errno;
-    ::close(fd);
-    return common::systemError(error);
-  }
-  // A FIFO, a socket or a device (/dev/zero) never ends: only a file is a
-  // database.
-  if (!S_ISREG(status.st_mode)) {
-    ::close(fd);
-    if (S_ISDIR(status.st_mode)) return common::systemError(EISDIR);
-    return common::Error{common::kNotRegularFile};
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  const common::Expected<int> opened = common::openRegularFile(m_path.c_str());
+  if (!opened) return opened.error();
+  const int fd = *opened;
   // Only a hint: a larger read-ahead when the file is not in the page cache.
   ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   m_fd = fd;

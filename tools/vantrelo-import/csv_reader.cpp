@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "csv_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "common/error.h"
+#include "common/regular_file.h"
 
 namespace importer {
 
@@ -32,25 +31,8 @@ common::Error csvError(const std::string& file, std::size_t line, std::string_vi
 }
 
 common::Expected<int> openRegularFile(const std::filesystem::path& path) {
-  // Without blocking: opening a FIFO would wait for a writer for ever.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return csvError(path.string(), 0, std::strerror(errno), errno);
-  struct stat status {};
-  int error = 0;
-  if (::fstat(fd, &status) != 0) {
-    error = errno;
-  } else if (S_ISDIR(status.st_mode)) {
-    error = EISDIR;
-  } else if (!S_ISREG(status.st_mode)) {
-    // A FIFO or a device (/dev/zero) may never end.
-    ::close(fd);
-    return csvError(path.string(), 0, common::kNotRegularFile);
-  }
-  if (error != 0) {
-    ::close(fd);
-    return csvError(path.string(), 0, std::strerror(error), error);
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  common::Expected<int> fd = common::openRegularFile(path.c_str());
+  if (!fd) return csvError(path.string(), 0, fd.error().reason, fd.error().errorNumber);
   return fd;
 }
 
