@@ -139,14 +139,6 @@ std::optional<std::string> orientationFromDesignator(std::string_view designator
   return std::nullopt;
 }
 
-// Upper-case database text: A-Z, a digit, or a letter beyond ASCII.
-bool hasLetterOrDigit(std::string_view text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return isDigit(c) || (byte >= 'A' && byte <= 'Z') || byte >= 0x80;
-  });
-}
-
 // The codes and names a search should find the airport by: its codes (the
 // ICAO code again, so that it is found with blanks typed around it), its
 // name, municipality and keywords in the spellings people type.

@@ -10,12 +10,6 @@ namespace importer {
 namespace {
 
 // Upper-case database text: A-Z, a digit, or a letter beyond ASCII.
-bool hasLetterOrDigit(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return (c >= '0' && c <= '9') || (byte >= 'A' && byte <= 'Z') || byte >= 0x80;
-  });
-}
 
 bool heldBy(const std::string& key, const std::vector<std::string>& texts) {
   return std::any_of(texts.begin(), texts.end(), [&key](const std::string& text) {

@@ -252,6 +252,13 @@ std::string withUmlautsSpelledOut(std::string_view text) {
 
 }  // namespace
 
+bool hasLetterOrDigit(std::string_view cp1252Upper) {
+  return std::any_of(cp1252Upper.begin(), cp1252Upper.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (c >= '0' && c <= '9') || (byte >= 'A' && byte <= 'Z') || byte >= 0x80;
+  });
+}
+
 std::vector<std::string> spellingVariants(const std::string& cp1252Upper) {
   std::vector<std::string> variants;
   const auto add = [&variants](const std::string& variant) {

@@ -24,6 +24,10 @@ std::string databaseText(std::string_view utf8);
 // become "-" and "'". Other bytes stay as they are.
 std::string foldedText(std::string_view cp1252);
 
+// Whether an upper-case Windows-1252 text holds a letter or a digit, that
+// is something a search can find.
+bool hasLetterOrDigit(std::string_view cp1252Upper);
+
 // The spellings people type for an upper-case database text, the text
 // itself first, each once: accents off ("ZÜRICH" -> "ZURICH") and German
 // umlauts also as two letters ("ZUERICH"); apostrophes and full stops
