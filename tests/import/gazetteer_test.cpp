@@ -50,6 +50,7 @@ const importer::Gazetteer& madeUpGazetteer() {
       city("US", 33.661, -95.556, 24782, {"Paris"}),
       city("US", 46.732, -117.000, 25060, {"Moscow"}),
       city("RU", 55.752, 37.616, 10381222, {"Mosca", "Moscow", "Москва"}),
+      city("KH", 11.480, 104.940, 150000, {"Ta Khmau", "--"}),
   });
   return gazetteer;
 }
@@ -107,6 +108,17 @@ TEST(Gazetteer, TakesNoCityOfTheNameFarAway) {
   // A "Paris" 400 km from Paris, France, is another place.
   const auto blocks = imported({airport("LFXX", "medium_airport", "Paris", "FR", "45.0", "0.5")});
   EXPECT_FALSE(holds(blockOf(blocks, "LFXX"), "PARIGI"));
+}
+
+// A name with nothing a search could find ("--", or a script with no Latin
+// form) must not stand for an empty municipality or the empty part after
+// "(POU SENCHEY)".
+TEST(Gazetteer, AnEmptyNameNamesNoCity) {
+  const auto blocks = imported(
+      {airport("VDPP", "medium_airport", "Phnom Penh (Pou Senchey)", "KH", "11.5466", "104.844"),
+       airport("VDXX", "small_airport", "", "KH", "11.49", "104.93")});
+  EXPECT_FALSE(holds(blockOf(blocks, "VDPP"), "TA KHMAU")) << importer::airportLine(blocks[0]);
+  EXPECT_FALSE(holds(blockOf(blocks, "VDXX"), "TA KHMAU"));
 }
 
 TEST(Gazetteer, TheMainAirportOfACityIsItsMetropolitanCodesFirst) {

@@ -66,7 +66,9 @@ Gazetteer::Gazetteer(std::vector<GazetteerCity> cities) : m_cities(std::move(cit
     const GazetteerCity& city = m_cities[index];
     std::vector<std::string> keys;
     for (const std::string& name : city.names) {
-      const std::string key = nameKey(city.countryCode, comparableName(databaseText(name)));
+      const std::string comparable = comparableName(databaseText(name));
+      if (comparable.empty()) continue;  // a name of marks alone matches nothing
+      const std::string key = nameKey(city.countryCode, comparable);
       if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
     }
     for (const std::string& key : keys) {
@@ -98,6 +100,7 @@ std::optional<std::uint32_t> Gazetteer::namedNear(std::string_view name,
                                                   std::string_view countryCode, double latitude,
                                                   double longitude) const {
   const std::string comparable = comparableName(name);
+  if (comparable.empty()) return std::nullopt;  // "(EZEIZA)" leaves an empty part after it
   for (const auto& [country, withinKm] :
        {std::pair<std::string_view, double>{countryCode, kMunicipalityKm},
         {"*", kAcrossBorderKm}}) {
