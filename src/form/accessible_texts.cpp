@@ -39,10 +39,11 @@ std::string accessibleDescription(const ControlLayout& control, const common::Wi
   return text;
 }
 
-std::string announcement(Action action, const common::WindowModel& window,
+std::string announcement(Action action, const FormState& state, const common::WindowModel& window,
                          const AccessibleTexts& texts) {
   switch (action) {
     case Action::Command1:
+      if (!state.lastSearchFound) return {};
       return labelled(texts.airportShown,
                       window.text(ControlId::Label4) + ", " + window.text(ControlId::Label2));
     case Action::Command2:

@@ -25,8 +25,9 @@ std::string accessibleDescription(const ControlLayout& control, const common::Wi
 
 // What to announce after an action has run, for example
 // "Airport shown: JOHN F KENNEDY INTL, KJFK"; "" after an action that
-// changes no result (the menus).
-std::string announcement(Action action, const common::WindowModel& window,
+// changes no result (the menus) and after a search that showed nothing (its
+// message box speaks for it, and the airport still on display is old).
+std::string announcement(Action action, const FormState& state, const common::WindowModel& window,
                          const AccessibleTexts& texts);
 
 }  // namespace form

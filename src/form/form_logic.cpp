@@ -126,6 +126,7 @@ bool FormLogic::handle(Action action) {
 void FormLogic::search() {
   navcalc::offerPointButton(m_state.points, m_window);
   m_state.runwayCount = 0;
+  m_state.lastSearchFound = false;
   m_window.setVisible(ControlId::Frame1, true);
   const std::string searchText = common::toUpper1252(m_window.text(ControlId::Text1));
   m_window.setText(ControlId::Text1, searchText);
@@ -146,6 +147,7 @@ void FormLogic::showResult(const lookup::SearchResult& result, std::string_view 
     m_state.points.currentLon = found.longitude;
     showAirport(found, m_window);
     m_shown = found;
+    m_state.lastSearchFound = true;
   }
   if (result.reopenFailure) {
     reportFileFailure(FileOperation::Open, m_database.displayName(), *result.reopenFailure);

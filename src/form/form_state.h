@@ -15,6 +15,7 @@ namespace form {
 
 struct FormState {
   std::int16_t runwayCount = 0;  // of the last search; 0 when it showed nothing
+  bool lastSearchFound = false;  // whether the last search showed an airport
   common::Captions captions;
   std::string langCode;  // "Ita" or "Eng", or whatever the settings file held
   std::string lastIcao;

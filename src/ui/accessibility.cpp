@@ -29,8 +29,8 @@ void setDescription(QWidget* widget, const QString& description) {
 
 }  // namespace
 
-void Accessibility::update(const common::WindowModel& window, std::string_view langCode) {
-  const AccessibleTexts& texts = accessibleTexts(langCode);
+void Accessibility::update(const common::WindowModel& window, const form::FormState& state) {
+  const AccessibleTexts& texts = accessibleTexts(state.langCode);
   if (auto* prompt = qobject_cast<QLabel*>(control(ControlId::Label10))) {
     prompt->setBuddy(control(ControlId::Text1));  // names the search box
   }
@@ -39,7 +39,7 @@ void Accessibility::update(const common::WindowModel& window, std::string_view l
     setDescription(control(entry.id), fromCp1252(accessibleDescription(entry, window, texts)));
   }
   if (m_pendingAction) {
-    announce(fromCp1252(announcement(*m_pendingAction, window, texts)));
+    announce(fromCp1252(announcement(*m_pendingAction, state, window, texts)));
     m_pendingAction.reset();
   }
 }

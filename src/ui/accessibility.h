@@ -34,7 +34,7 @@ class Accessibility {
 
   void setAnnouncement(Announcement* announcement) { m_announcement = announcement; }
 
-  void update(const common::WindowModel& window, std::string_view langCode);
+  void update(const common::WindowModel& window, const form::FormState& state);
 
   // Screen readers keep what they have read of each object, and Qt 6.4
   // tells them of a widget that starts or stops showing only in half: its

@@ -319,7 +319,7 @@ void MainWindow::render() {
         ControlId::Exit, ControlId::MenuHelp, ControlId::MenuAbout}) {
     renderMenuItem(id);
   }
-  m_accessibility.update(model, m_logic.state().langCode);
+  m_accessibility.update(model, m_logic.state());
 }
 
 void MainWindow::renderControl(ControlId id) {

@@ -446,6 +446,16 @@ void MainWindowTest::actionsAreAnnouncedWhereTheFocusStays() {
   QCOMPARE(QApplication::focusWidget(), text1);
   QVERIFY(labelText("Label18").startsWith(QStringLiteral("KJFK==>LSZH ")));
   QCOMPARE(announced(), QStringLiteral("Distanza: ") + labelText("Label18"));
+
+  // A search that finds nothing says so in its box; the airport still on
+  // display is not announced as if it had just been found.
+  int shownForNothing = 0;
+  ShowCounter nothingFound(&shownForNothing);
+  announcement->installEventFilter(&nothingFound);
+  const SeenBox box = runWithMessageBox([this] { searchFor("zzzz"); });
+  announcement->removeEventFilter(&nothingFound);
+  QVERIFY(box.shown);
+  QCOMPARE(shownForNothing, 0);
 }
 
 void MainWindowTest::languageMenuSwitchesTheCaptions() {
