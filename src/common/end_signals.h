@@ -9,8 +9,8 @@ namespace common {
 using SignalHandler = void (*)(int signal);
 
 // Gives each end signal to handler, except one its starter set to be
-// ignored (nohup). Calls the handler interrupts are restarted, so that an
-// interrupted write or fsync of a save goes on.
+// ignored (nohup). A system call the handler interrupts is restarted
+// (SA_RESTART), so that an interrupted write or fsync of a save goes on.
 void handleEndSignals(SignalHandler handler);
 
 // Puts the default back for each end signal that handler still has.

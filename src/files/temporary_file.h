@@ -20,8 +20,9 @@ namespace files {
 std::string temporaryName(unsigned long number);
 bool isTemporaryName(std::string_view name);
 
-// How many fresh names a new temporary tries before it gives up; a clash is
-// rare (the names are random per process), so running out means trouble.
+// How many fresh names a new temporary, or the link that keeps an old file
+// during a save, tries before it gives up; a clash is rare (the names are
+// random per process), so running out means trouble.
 inline constexpr int kTemporaryNameAttempts = 100;
 
 class TemporaryFile {
