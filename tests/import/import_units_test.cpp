@@ -523,6 +523,24 @@ TEST(BuildDatabase, FitsAnAirportLineToTheProgramsItemLimit) {
   EXPECT_EQ(result.summary.airportsSkipped.at("airport line too long"), 1u);
 }
 
+// The marks around the keys ("* " before them, a blank after) count too: a
+// line one byte under the limit without keys keeps none.
+TEST(BuildDatabase, ALineJustUnderTheLimitWithoutKeysIsWrittenWithoutThem) {
+  constexpr std::size_t kLimit = lookup::AirportDatabase::kMaxItemBytes;
+  importer::AirportRow row = airportRow();
+  row.keywords = "NICKNAME";
+  const std::map<std::string, std::string> countries;
+  importer::AirportBlock bare = *importer::convertAirport(row, countries).block;
+  bare.searchKeys.clear();
+  row.name += std::string(kLimit - 1 - importer::airportLine(bare).size(), 'N');
+
+  const std::vector<importer::RunwayRow> runways;
+  const auto result = importer::buildDatabase(
+      {{row}, runways, countries, "airports.csv", "runways.csv"}, {"large_airport"});
+  ASSERT_EQ(result.blocks.size(), 1u);
+  EXPECT_EQ(importer::airportLine(result.blocks[0]).size(), kLimit - 1);
+}
+
 TEST(DatabaseBytes, EndsEveryLineWithCrLfAndEveryBlockWithAnEmptyLine) {
   importer::AirportBlock block;
   block.icao = "ABCD";
