@@ -49,17 +49,19 @@ void Accessibility::announce(const QString& text) {
 }
 
 void Accessibility::refreshScreenReaders(QWidget* root) {
+  // Rebuilt each time, so that widgets gone since (a closed context menu)
+  // leave no entry behind.
+  QHash<const QWidget*, bool> shownNow;
   for (QWidget* widget : root->findChildren<QWidget*>()) {
     const bool shown = widget->isVisible();
-    auto known = m_shownToReaders.find(widget);
-    if (known == m_shownToReaders.end()) {
-      m_shownToReaders.insert(widget, shown);
-    } else if (*known != shown) {
-      *known = shown;
+    const auto known = m_shownToReaders.constFind(widget);
+    if (known != m_shownToReaders.constEnd() && *known != shown) {
       QAccessibleEvent event(widget, QAccessible::Selection);
       QAccessible::updateAccessibility(&event);
     }
+    shownNow.insert(widget, shown);
   }
+  m_shownToReaders = std::move(shownNow);
 }
 
 QWidget* Accessibility::control(ControlId id) const {
